@@ -1,0 +1,33 @@
+// The audio subsystem's face to the frame and the game: start-up, the per-frame hand-over,
+// shutdown, and the sound triggers. All of these run on the main thread.
+#pragma once
+
+#include "audio/sample_bank.h"
+
+// Sound numbers: the music's square tone, and 17 + k for sample k of the bank.
+constexpr int SOUND_SQUARE = 9;
+constexpr int SOUND_FIRST_SAMPLE = 17;
+constexpr int SOUND_JUMP = 33;
+constexpr int SOUND_BIRTH = 34;
+constexpr int SOUND_PARADOX = 35;
+
+// Start-up: resets the shared state, starts the sample loader and the device. Exits the
+// program with status 1 when the device cannot be opened.
+void startAudio();
+
+// Once per main-loop pass: tells the callback which music to play and trades control records
+// with it when the lock happens to be free. Never waits.
+void updateAudio(bool gameActive, bool emotions);
+
+// Shutdown: closes the device, stops the loader, frees the samples.
+void stopAudio();
+
+// Starts a game sound on a free game voice; dropped when none is free or, for a sample,
+// before the samples are loaded.
+void startSound(int sound, float frequency, float volume, float echoSend, float panOffset);
+
+// startSound with frequency 0, echo send 0.6 and the volume capped at 1.
+void playSound(int sound, float volume, float panOffset);
+
+// Asks the callback to halve the echo once, at the next hand-over.
+void requestEchoDamp();

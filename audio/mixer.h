@@ -1,0 +1,79 @@
+// The mixer: 128 voices with their envelopes, square tones, sample playback and pan, and the
+// two-second echo ring with its three taps.
+//
+// Runs on the audio device thread, except initVoice for game voices (slots 0..63), which the
+// main thread runs on a slot that the callback is not rendering. Never allocates.
+#pragma once
+
+#include "audio/stereo_frame.h"
+
+#include <cstdint>
+
+constexpr int VOICE_COUNT = 128;
+constexpr int GAME_VOICE_COUNT = 64;
+constexpr int FIRST_MUSIC_VOICE = 64;
+constexpr int MUSIC_VOICE_COUNT = 64;
+// Voices start on this grid of the sample clock: a sixteenth of a second.
+constexpr uint32_t START_GRID = 2756;
+// Two seconds of echo.
+constexpr int ECHO_LENGTH = 88200;
+
+struct Voice {
+    uint32_t position;
+    uint32_t delay;
+    uint32_t attack;
+    uint32_t hold;
+    uint32_t release;
+    float frequency;
+    float volume;
+    float echoSend;
+    float pan;
+    int32_t sound;
+    uint8_t quantise;
+};
+
+// A fixed-capacity list of game voice slots, in order of insertion.
+struct SlotList {
+    int32_t slots[GAME_VOICE_COUNT];
+    int count;
+};
+
+extern Voice voices[VOICE_COUNT];
+// Callback side: the voice is rendered while its flag is set.
+extern uint8_t voiceActive[VOICE_COUNT];
+extern int musicVoiceCursor;
+// Frames produced since the device was opened: the music's clock and the start grid's.
+extern uint32_t sampleClock;
+
+extern StereoFrame echoRing[ECHO_LENGTH];
+extern int32_t echoTapA, echoTapB, echoTapC;
+
+// Silences the echo, resets its taps and the clock, and frees every voice.
+void resetMixer();
+
+void initVoice(Voice& voice, int sound, float frequency, float volume, float echoSend,
+               float panOffset, uint32_t attack, uint32_t hold, uint32_t release, uint32_t delay);
+void quantiseVoice(Voice& voice, uint32_t clock);
+float envelopeLevel(const Voice& voice);
+StereoFrame applyPan(StereoFrame frame, float pan);
+StereoFrame renderVoice(Voice& voice);
+
+// Starts a music voice (slots 64..127); dropped when none is free or, for a sample, before
+// the samples are loaded.
+void startMusicVoice(int sound, float frequency, float volume, float echoSend, float panOffset,
+                     uint32_t hold, uint32_t release, uint32_t delay);
+
+// Activates a game voice handed over by the frame, snapped to the start grid.
+void activateGameVoice(int slot);
+
+// Mixes one output frame from all active voices and the echo. Game voices that end are
+// appended to `finishedGameVoices`.
+StereoFrame mixFrame(SlotList& finishedGameVoices);
+
+// Halves every frame of the echo ring.
+void halveEcho();
+
+// Produces `count` frames: a music step on every 11025th frame of the clock (a new chord every
+// 16 steps), then the mix. This is the callback's work once the hand-over is done.
+void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
+                   SlotList& finishedGameVoices);

@@ -1,0 +1,26 @@
+// The music generators: a step every quarter second, a new chord every four-second bar, all
+// notes from the current chord of a fixed seven-note scale. Audio device thread only.
+#pragma once
+
+constexpr int NOTE_COUNT = 24;
+constexpr int SCALE_LENGTH = 7;
+constexpr int CHORD_COUNT = 21;
+constexpr int STEPS_PER_BAR = 16;
+// Frames in one music step: a quarter of a second.
+constexpr unsigned MUSIC_STEP_FRAMES = 11025;
+
+extern float NOTE_FREQUENCIES[NOTE_COUNT];
+extern const int SCALE_STEPS[SCALE_LENGTH];
+extern const int CHORD_TABLE[CHORD_COUNT][4];
+extern const int CHORD_PICK[CHORD_COUNT];
+extern int currentChord;
+extern int musicSection;
+
+// Fills NOTE_FREQUENCIES.
+void computeNoteFrequencies();
+
+// A draw of 0..n-1 that favours low values the more passes it makes.
+int minDraw(int n, int passes);
+
+void frontPageMusicStep(int step);
+void gameMusicStep(int step, bool emotions);

@@ -1,0 +1,24 @@
+// The sample bank: 19 decoded sounds, filled once by the loader thread.
+//
+// Entries are written only by the loader, before samplesReady is set; everyone else reads them
+// only after seeing samplesReady set.
+#pragma once
+
+#include "audio/stereo_frame.h"
+
+#include <atomic>
+#include <cstdint>
+
+constexpr int SAMPLE_COUNT = 19;
+
+extern const char* const SAMPLE_NAMES[SAMPLE_COUNT];
+
+struct SampleEntry {
+    StereoFrame* frames = nullptr;
+    uint32_t length = 0;
+};
+
+extern SampleEntry sampleBank[SAMPLE_COUNT];
+
+// Set once the loader has finished (or was stopped); sample sounds start only after it.
+extern std::atomic<bool> samplesReady;

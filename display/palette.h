@@ -1,0 +1,34 @@
+// The ten-colour palette and its slow drift around fixed base colours.
+//
+// Main thread only. Every colour the system shows comes through colourOf().
+#pragma once
+
+#include <cstdint>
+
+constexpr int PALETTE_SIZE = 10;
+
+struct Colour {
+    float red, green, blue, alpha;
+};
+
+// Palette entries are red, green, blue.
+extern const float paletteBase[PALETTE_SIZE][3];
+extern float paletteCurrent[PALETTE_SIZE][3];
+extern float paletteTarget[PALETTE_SIZE][3];
+extern int driftRate;
+extern int driftCounter;
+
+// Start-up: current and target colours at random offsets from the base colours.
+void initPalette();
+
+// One tick of drift; every 2000 ticks the targets are drawn anew.
+void driftPalette();
+
+// The colour shown for a palette index, clamped to 0..1. Negative indices and indices past
+// the palette's ten entries show black.
+Colour colourOf(int8_t index);
+
+// A channel in 0..1 as a byte: times 255, truncated toward zero.
+inline uint8_t colourByte(float channel) {
+    return static_cast<uint8_t>(channel * 255.0);
+}

@@ -1,0 +1,31 @@
+// The OpenGL edge: the only functions that call OpenGL (and SDL's buffer swap).
+//
+// The program links the real ones (video_gl.cpp); tests link null stand-ins, so everything
+// that decides what is drawn runs without a window.
+#pragma once
+
+#include "display/picture.h"
+#include "draw/game_image.h"
+
+#include <cstdint>
+
+// Start-up: viewport over the window, the 128 x 96 view, the screen texture with its first
+// image, and the quad that shows it.
+void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_BYTES]);
+
+// Clears the window, uploads the screen texture whole and draws it over the whole view.
+void presentPicture(const uint8_t texels[TEXTURE_BYTES]);
+
+// A texture for a game's own picture: nearest filtering, repeating.
+unsigned createGameTexture();
+void releaseGameTexture(unsigned texture);
+
+// Uploads a game's picture to its texture and draws it over the given rectangle of the view.
+void showGameImage(unsigned texture, const GameImage& image, float x, float y, float width,
+                   float height);
+
+// Shows the frame just drawn.
+void swapFrame();
+
+// Reads the frame presented last: width x height pixels of R, G, B, A, bottom row first.
+void readPresentedFrame(int width, int height, uint8_t* rgba);

@@ -1,0 +1,28 @@
+// The built-in 81-character bitmap font, and text drawn into the picture and into a game's
+// picture.
+#pragma once
+
+#include "draw/game_image.h"
+
+constexpr int FONT_GLYPH_COUNT = 81;
+constexpr int GLYPH_SIZE = 5;
+// The colour that cycles through the palette with the rendered frames.
+constexpr int CYCLING_COLOUR = 9;
+
+extern const char FONT_CHARSET[];
+extern const int FONT_ADVANCE[FONT_GLYPH_COUNT];
+// Five rows of five cells per glyph, top row first; '#' is ink.
+extern const char* const FONT_GLYPHS[FONT_GLYPH_COUNT][GLYPH_SIZE];
+
+// Glyph number of a byte, or -1 when the font has no glyph for it.
+int glyphOf(char c);
+
+// Draws text into the picture with the lower-left corner of its first glyph at (x, y).
+// Colour 9 is the cycling colour.
+void drawText(const char* text, int x, int y, int colour, int scale);
+
+// Width of a text at scale 1: the sum of its glyphs' advances.
+int textWidth(const char* text);
+
+// Draws text into a game's picture at column 25, rows 1 to 5, in palette colour 1.
+void drawTextToImage(GameImage& image, const char* text);

@@ -1,0 +1,39 @@
+// Null OpenGL edge: records what would have been shown so tests can look at it.
+#include "support/video_null.h"
+
+#include <cstring>
+
+NullVideo nullVideo;
+
+void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_BYTES]) {
+    nullVideo.windowWidth = windowWidth;
+    nullVideo.windowHeight = windowHeight;
+    std::memcpy(nullVideo.texels, texels, TEXTURE_BYTES);
+}
+
+void presentPicture(const uint8_t texels[TEXTURE_BYTES]) {
+    std::memcpy(nullVideo.texels, texels, TEXTURE_BYTES);
+    nullVideo.presentedPictures++;
+}
+
+unsigned createGameTexture() {
+    return ++nullVideo.texturesCreated;
+}
+
+void releaseGameTexture(unsigned) {
+    nullVideo.texturesReleased++;
+}
+
+void showGameImage(unsigned texture, const GameImage& image, float, float, float, float) {
+    nullVideo.shownTexture = texture;
+    nullVideo.shownImage = image;
+    nullVideo.shownGameImages++;
+}
+
+void swapFrame() {
+    nullVideo.swaps++;
+}
+
+void readPresentedFrame(int width, int height, uint8_t* rgba) {
+    std::memset(rgba, 0, static_cast<size_t>(width) * height * 4);
+}
