@@ -20,5 +20,12 @@ struct SampleEntry {
 
 extern SampleEntry sampleBank[SAMPLE_COUNT];
 
+// Decodes "dat/samples/<name>.ogg" (relative to the working folder) into entry `index`; a
+// file that is missing or cannot be decoded leaves the entry empty.
+void loadSample(int index);
+
+// Frees every loaded entry and empties the bank.
+void freeSamples();
+
 // Set once the loader has finished (or was stopped); sample sounds start only after it.
 extern std::atomic<bool> samplesReady;
