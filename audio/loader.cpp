@@ -1,0 +1,45 @@
+// The sample loader thread and the lock around its stop request.
+//
+// The loader lock is held only for reading the stop request or setting samplesReady, never
+// while a file is decoded, so stopLoader waits at most for the file being decoded.
+#include "audio/loader.h"
+
+#include "audio/sample_bank.h"
+
+#include <mutex>
+#include <thread>
+
+namespace {
+std::mutex loaderLock;
+bool stopLoading = false; // guarded by loaderLock
+std::thread loaderThread;
+
+bool stopRequested() {
+    std::lock_guard<std::mutex> guard(loaderLock);
+    return stopLoading;
+}
+} // namespace
+
+void loadSamples() {
+    for (int index = 0; index < SAMPLE_COUNT && !stopRequested(); ++index) loadSample(index);
+    std::lock_guard<std::mutex> guard(loaderLock);
+    samplesReady = true;
+}
+
+void startLoader() {
+    stopLoader();
+    {
+        std::lock_guard<std::mutex> guard(loaderLock);
+        stopLoading = false;
+    }
+    loaderThread = std::thread(loadSamples);
+}
+
+void stopLoader() {
+    if (!loaderThread.joinable()) return;
+    {
+        std::lock_guard<std::mutex> guard(loaderLock);
+        stopLoading = true;
+    }
+    loaderThread.join();
+}
