@@ -1,0 +1,194 @@
+// The built-in bitmap font and the text drawing that uses it: into the picture (drawText) and
+// into a game's picture (drawTextToImage). Owns only constant tables; never keeps state and
+// never writes outside the picture it is given.
+#include "draw/font.h"
+
+#include "display/palette.h"
+#include "display/picture.h"
+#include "draw/image_pixel.h"
+
+const char FONT_CHARSET[] =
+    " abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789^&<>.+-[]/'=:$?!}*";
+static_assert(sizeof FONT_CHARSET == FONT_GLYPH_COUNT + 1, "one character per glyph");
+
+// Pen movement after each glyph, in font cells. Lower case, digits and signs move by their ink
+// width plus one blank column; the upper-case glyphs are kept as they were drawn.
+const int FONT_ADVANCE[FONT_GLYPH_COUNT] = {
+    // clang-format off
+    // sp a  b  c  d  e  f  g  h  i  j  k  l  m  n  o  p  q  r  s  t  u  v  w  x  y  z
+       4, 4, 4, 4, 4, 4, 4, 5, 4, 2, 3, 4, 3, 6, 5, 4, 4, 4, 4, 4, 4, 4, 4, 6, 4, 4, 4,
+    // A  B  C  D  E  F  G  H  I  J  K  L  M  N  O  P  Q  R  S  T  U  V  W  X  Y  Z
+       4, 5, 6, 1, 5, 5, 4, 3, 4, 4, 5, 1, 6, 2, 3, 4, 5, 4, 5, 5, 3, 6, 2, 4, 5, 6,
+    // 0  1  2  3  4  5  6  7  8  9
+       4, 3, 4, 4, 4, 4, 4, 4, 4, 4,
+    // ^  &  <  >  .  +  -  [  ]  /  '  =  :  $  ?  !  }  *
+       6, 6, 6, 6, 2, 4, 4, 3, 3, 3, 2, 4, 2, 5, 4, 2, 6, 6,
+    // clang-format on
+};
+
+// '#' is ink. The arrows ^ & < > point up, down, left and right.
+const char* const FONT_GLYPHS[FONT_GLYPH_COUNT][GLYPH_SIZE] = {
+    // clang-format off
+    /*  0 ' '   */ {".....", ".....", ".....", ".....", "....."},
+    /*  1 'a'   */ {".#...", "#.#..", "###..", "#.#..", "#.#.."},
+    /*  2 'b'   */ {"##...", "#.#..", "##...", "#.#..", "##..."},
+    /*  3 'c'   */ {".##..", "#....", "#....", "#....", ".##.."},
+    /*  4 'd'   */ {"##...", "#.#..", "#.#..", "#.#..", "##..."},
+    /*  5 'e'   */ {"###..", "#....", "##...", "#....", "###.."},
+    /*  6 'f'   */ {"###..", "#....", "##...", "#....", "#...."},
+    /*  7 'g'   */ {".##..", "#....", "#.##.", "#..#.", ".##.."},
+    /*  8 'h'   */ {"#.#..", "#.#..", "###..", "#.#..", "#.#.."},
+    /*  9 'i'   */ {"#....", "#....", "#....", "#....", "#...."},
+    /* 10 'j'   */ {"##...", ".#...", ".#...", ".#...", "#...."},
+    /* 11 'k'   */ {"#.#..", "#.#..", "##...", "#.#..", "#.#.."},
+    /* 12 'l'   */ {"#....", "#....", "#....", "#....", "##..."},
+    /* 13 'm'   */ {".#.#.", "#.#.#", "#.#.#", "#.#.#", "#...#"},
+    /* 14 'n'   */ {"#..#.", "##.#.", "#.##.", "#..#.", "#..#."},
+    /* 15 'o'   */ {".#...", "#.#..", "#.#..", "#.#..", ".#..."},
+    /* 16 'p'   */ {"##...", "#.#..", "##...", "#....", "#...."},
+    /* 17 'q'   */ {".#...", "#.#..", "#.#..", "##...", ".##.."},
+    /* 18 'r'   */ {"##...", "#.#..", "##...", "#.#..", "#.#.."},
+    /* 19 's'   */ {".##..", "#....", "###..", "..#..", "##..."},
+    /* 20 't'   */ {"###..", ".#...", ".#...", ".#...", ".#..."},
+    /* 21 'u'   */ {"#.#..", "#.#..", "#.#..", "#.#..", "###.."},
+    /* 22 'v'   */ {"#.#..", "#.#..", "#.#..", "#.#..", ".#..."},
+    /* 23 'w'   */ {"#...#", "#...#", "#.#.#", "#.#.#", ".#.#."},
+    /* 24 'x'   */ {"#.#..", "#.#..", ".#...", "#.#..", "#.#.."},
+    /* 25 'y'   */ {"#.#..", "#.#..", ".#...", ".#...", ".#..."},
+    /* 26 'z'   */ {"###..", "..#..", ".#...", "#....", "###.."},
+    /* 27 'A'   */ {".####", "#....", "#####", ".....", "#.###"},
+    /* 28 'B'   */ {"#....", "..#..", "#....", "..#.#", "#...#"},
+    /* 29 'C'   */ {".##.#", "#.#.#", "#.#.#", "#.#.#", "..#.."},
+    /* 30 'D'   */ {"###.#", "###..", "###..", ".....", ".###."},
+    /* 31 'E'   */ {"####.", ".....", ".##..", ".....", "####."},
+    /* 32 'F'   */ {"###..", ".....", "..#.#", ".....", "..#.."},
+    /* 33 'G'   */ {".....", "#.#..", "#.#.#", ".....", "....."},
+    /* 34 'H'   */ {".....", ".....", ".#...", "..#..", "#...#"},
+    /* 35 'I'   */ {".....", ".##..", ".....", "..##.", "....#"},
+    /* 36 'J'   */ {"#####", ".##.#", "..###", ".###.", "####."},
+    /* 37 'K'   */ {"#.#..", ".#...", "#.#.#", ".....", "#.#.#"},
+    /* 38 'L'   */ {"...#.", ".....", ".....", ".....", "#####"},
+    /* 39 'M'   */ {"..#..", "..#.#", "....#", ".....", "###.#"},
+    /* 40 'N'   */ {"##...", "###..", "##...", "###..", "....."},
+    /* 41 'O'   */ {".#...", ".##..", ".....", ".....", "....."},
+    /* 42 'P'   */ {"##...", ".....", ".....", ".....", "....#"},
+    /* 43 'Q'   */ {"...##", "...##", ".....", ".##..", ".##.."},
+    /* 44 'R'   */ {"##...", "....#", "#.#.#", "#.#..", "#.#.#"},
+    /* 45 'S'   */ {".##..", "##...", ".#..#", "....#", ".#..."},
+    /* 46 'T'   */ {".....", ".#...", ".....", "...##", ".#..#"},
+    /* 47 'U'   */ {"###..", "#....", "...##", ".....", "...##"},
+    /* 48 'V'   */ {"#....", "..#..", ".#...", "...##", "....#"},
+    /* 49 'W'   */ {"#....", "##...", "#....", "#....", ".#..."},
+    /* 50 'X'   */ {"#....", "..#..", "..##.", "#..#.", "#.##."},
+    /* 51 'Y'   */ {"#.#..", "#.#.#", "....#", "..#.#", "..#.."},
+    /* 52 'Z'   */ {"#....", "..###", ".....", ".....", "###.."},
+    /* 53 '0'   */ {"###..", "#.#..", "#.#..", "#.#..", "###.."},
+    /* 54 '1'   */ {".#...", "##...", ".#...", ".#...", ".#..."},
+    /* 55 '2'   */ {".#...", "#.#..", "..#..", ".#...", "###.."},
+    /* 56 '3'   */ {"##...", "..#..", "##...", "..#..", "##..."},
+    /* 57 '4'   */ {"#.#..", "#.#..", "###..", "..#..", "..#.."},
+    /* 58 '5'   */ {"###..", "#....", "###..", "..#..", "###.."},
+    /* 59 '6'   */ {"###..", "#....", "###..", "#.#..", "###.."},
+    /* 60 '7'   */ {"###..", "..#..", ".#...", "#....", "#...."},
+    /* 61 '8'   */ {"###..", "#.#..", "###..", "#.#..", "###.."},
+    /* 62 '9'   */ {"###..", "#.#..", "###..", "..#..", "..#.."},
+    /* 63 '^'   */ {"..#..", ".###.", "#####", "..#..", "..#.."},
+    /* 64 '&'   */ {"..#..", "..#..", "#####", ".###.", "..#.."},
+    /* 65 '<'   */ {"..#..", ".##..", "#####", ".##..", "..#.."},
+    /* 66 '>'   */ {"..#..", "..##.", "#####", "..##.", "..#.."},
+    /* 67 '.'   */ {".....", ".....", ".....", ".....", "#...."},
+    /* 68 '+'   */ {".....", ".#...", "###..", ".#...", "....."},
+    /* 69 '-'   */ {".....", ".....", "###..", ".....", "....."},
+    /* 70 '['   */ {"##...", "#....", "#....", "#....", "##..."},
+    /* 71 ']'   */ {"##...", ".#...", ".#...", ".#...", "##..."},
+    /* 72 '/'   */ {".....", ".#...", ".#...", "#....", "#...."},
+    /* 73 '\''  */ {"#....", "#....", ".....", ".....", "....."},
+    /* 74 '='   */ {".....", "###..", ".....", "###..", "....."},
+    /* 75 ':'   */ {".....", "#....", ".....", "#....", "....."},
+    /* 76 '$'   */ {"..#..", ".###.", "#.#..", ".###.", "..#.."},
+    /* 77 '?'   */ {"##...", "..#..", ".#...", ".....", ".#..."},
+    /* 78 '!'   */ {"#....", "#....", "#....", ".....", "#...."},
+    /* 79 '}'   */ {"..#..", "####.", "....#", "####.", "..#.."},
+    /* 80 '*'   */ {"#...#", ".#.#.", "..#..", ".#.#.", "#...#"},
+    // clang-format on
+};
+
+// Text in a game's picture sits in the lower right corner, rows 1 to 5.
+constexpr int IMAGE_TEXT_COLUMN = 25;
+constexpr int IMAGE_TEXT_BOTTOM_ROW = 1;
+constexpr int8_t IMAGE_TEXT_COLOUR = 1;
+// The cycling colour steps through indices 1 to 9, one step every 6 presented frames.
+constexpr int CYCLE_FRAMES_PER_STEP = 6;
+constexpr int CYCLE_COLOUR_COUNT = 9;
+
+int glyphOf(char c) {
+    for (int k = 0; k < FONT_GLYPH_COUNT; k++) {
+        if (FONT_CHARSET[k] == c) return k;
+    }
+    return -1;
+}
+
+static bool isInk(int glyph, int row, int column) {
+    return FONT_GLYPHS[glyph][row][column] == '#';
+}
+
+// Only the first min(advance, 5) columns of a glyph are drawn.
+static int drawnColumns(int glyph) {
+    return FONT_ADVANCE[glyph] < GLYPH_SIZE ? FONT_ADVANCE[glyph] : GLYPH_SIZE;
+}
+
+static int8_t textColourIndex(int colour) {
+    if (colour == CYCLING_COLOUR) {
+        return static_cast<int8_t>((frameCounter / CYCLE_FRAMES_PER_STEP) % CYCLE_COLOUR_COUNT + 1);
+    }
+    return static_cast<int8_t>(colour);
+}
+
+static void fillSquare(int left, int bottom, int scale, int8_t index) {
+    for (int dx = 0; dx < scale; dx++) {
+        for (int dy = 0; dy < scale; dy++) putPixel(left + dx, bottom + dy, index);
+    }
+}
+
+void drawText(const char* text, int x, int y, int colour, int scale) {
+    int8_t index = textColourIndex(colour);
+    int pen = x;
+    for (const char* p = text; *p != '\0'; p++) {
+        int glyph = glyphOf(*p);
+        if (glyph < 0) continue;
+        for (int c = 0; c < drawnColumns(glyph); c++) {
+            for (int r = 0; r < GLYPH_SIZE; r++) {
+                if (!isInk(glyph, r, c)) continue;
+                fillSquare(pen + c * scale, y + (GLYPH_SIZE - 1 - r) * scale, scale, index);
+            }
+        }
+        pen += FONT_ADVANCE[glyph] * scale;
+    }
+}
+
+int textWidth(const char* text) {
+    int width = 0;
+    for (const char* p = text; *p != '\0'; p++) {
+        int glyph = glyphOf(*p);
+        if (glyph >= 0) width += FONT_ADVANCE[glyph];
+    }
+    return width;
+}
+
+void drawTextToImage(GameImage& image, const char* text) {
+    int pen = IMAGE_TEXT_COLUMN;
+    for (const char* p = text; *p != '\0'; p++) {
+        int glyph = glyphOf(*p);
+        if (glyph < 0) continue;
+        // Looked up per character: the palette is the one shown this frame.
+        Colour colour = colourOf(IMAGE_TEXT_COLOUR);
+        for (int c = 0; c < drawnColumns(glyph) && pen + c < GAME_IMAGE_SIZE; c++) {
+            for (int r = 0; r < GLYPH_SIZE; r++) {
+                if (!isInk(glyph, r, c)) continue;
+                paintImagePixel(image, pen + c, IMAGE_TEXT_BOTTOM_ROW + (GLYPH_SIZE - 1 - r),
+                                colour);
+            }
+        }
+        pen += FONT_ADVANCE[glyph];
+    }
+}
