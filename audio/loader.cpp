@@ -28,10 +28,6 @@ void loadSamples() {
 
 void startLoader() {
     stopLoader();
-    {
-        std::lock_guard<std::mutex> guard(loaderLock);
-        stopLoading = false;
-    }
     loaderThread = std::thread(loadSamples);
 }
 
@@ -42,4 +38,7 @@ void stopLoader() {
         stopLoading = true;
     }
     loaderThread.join();
+    // No loader is left to read the request.
+    std::lock_guard<std::mutex> guard(loaderLock);
+    stopLoading = false;
 }

@@ -9,7 +9,7 @@
 // asked to stop; sets samplesReady when done either way.
 void loadSamples();
 
-// Clears the stop request and starts loadSamples on its own thread.
+// Starts loadSamples on its own thread (after stopping one that still runs).
 void startLoader();
 
 // Asks the loader to stop before its next file and waits for it to end: a file being decoded

@@ -1,0 +1,30 @@
+// The sound card through SDL 1.2's audio. The one file that calls SDL's audio functions.
+#include "audio/device.h"
+
+#include "audio/stereo_frame.h"
+
+#include <SDL.h>
+
+bool openDevice(const char*& reason) {
+    SDL_AudioSpec wanted{};
+    wanted.freq = SAMPLE_RATE;
+    wanted.format = AUDIO_S16LSB;
+    wanted.channels = 2;
+    wanted.samples = DEVICE_BUFFER_FRAMES;
+    wanted.callback = audioCallback;
+    wanted.userdata = nullptr;
+    // No spec for the obtained format: SDL then converts to exactly what was asked for.
+    if (SDL_OpenAudio(&wanted, nullptr) < 0) {
+        reason = SDL_GetError();
+        return false;
+    }
+    return true;
+}
+
+void pauseDevice(bool paused) {
+    SDL_PauseAudio(paused ? 1 : 0);
+}
+
+void closeDevice() {
+    SDL_CloseAudio();
+}

@@ -1,0 +1,59 @@
+// The sound triggers: the game's way to start its effects. Main thread only: fills a free game
+// voice and lists its slot in the frame's control record, which updateAudio hands over. Takes
+// no lock and never touches a voice that the callback may be rendering.
+#include "audio/audio.h"
+#include "audio/control.h"
+#include "audio/game_voices.h"
+
+uint8_t gameVoiceBusy[GAME_VOICE_COUNT];
+int gameVoiceCursor = 0;
+
+namespace {
+// A game voice rises over this many frames, holds, then falls; a sample overrides all three
+// and plays once, whole, at a flat level.
+constexpr uint32_t GAME_ATTACK = 500;
+constexpr uint32_t GAME_HOLD = 5000;
+constexpr uint32_t GAME_RELEASE = 50000;
+constexpr float PLAYED_ECHO_SEND = 0.6f;
+constexpr float PLAYED_VOLUME_CAP = 1.0f;
+
+// The first free slot from the cursor on, wrapping once around; -1 when all are taken.
+int findFreeGameSlot() {
+    for (int tried = 0; tried < GAME_VOICE_COUNT; ++tried) {
+        const int slot = (gameVoiceCursor + tried) % GAME_VOICE_COUNT;
+        if (!gameVoiceBusy[slot]) return slot;
+    }
+    return -1;
+}
+} // namespace
+
+void resetGameVoices() {
+    for (uint8_t& busy : gameVoiceBusy) busy = 0;
+    gameVoiceCursor = 0;
+}
+
+void releaseGameVoices(SlotList& ended) {
+    for (int i = 0; i < ended.count; ++i) gameVoiceBusy[ended.slots[i]] = 0;
+    ended.count = 0;
+}
+
+void startSound(int sound, float frequency, float volume, float echoSend, float panOffset) {
+    if (sound >= SOUND_FIRST_SAMPLE && !samplesReady) return;
+    const int slot = findFreeGameSlot();
+    if (slot < 0) return;
+    gameVoiceCursor = slot;
+    initVoice(voices[slot], sound, frequency, volume, echoSend, panOffset, GAME_ATTACK, GAME_HOLD,
+              GAME_RELEASE, 0);
+    gameVoiceBusy[slot] = 1;
+    appendSlot(frameControl().voiceSlots, slot);
+}
+
+void playSound(int sound, float volume, float panOffset) {
+    if (!samplesReady) return;
+    if (volume > PLAYED_VOLUME_CAP) volume = PLAYED_VOLUME_CAP;
+    startSound(sound, 0.0f, volume, PLAYED_ECHO_SEND, panOffset);
+}
+
+void requestEchoDamp() {
+    frameControl().dampEcho = 1;
+}
