@@ -1,3 +1,10 @@
+// tinyarcade: catch babies. avoid time paradox.
+#include "frame/main_loop.h"
+#include "frame/start_up.h"
+
 int main() {
+    if (!startUp()) return 1;
+    mainLoop();
+    shutDown();
     return 0;
 }

@@ -1,0 +1,72 @@
+// The front page.
+#include "frame/front_page.h"
+
+#include "display/picture.h"
+#include "draw/font.h"
+#include "frame/main_loop.h"
+#include "frame/screens.h"
+#include "frame/title_picture.h"
+
+#include <cstdio>
+
+// Palette indices of the front page's texts.
+constexpr int TITLE_COLOUR = 3;
+constexpr int LABEL_COLOUR = 1;
+constexpr int NUMBER_COLOUR = 2;
+constexpr int KEY_COLOUR = 6;
+constexpr int INSTRUCTION_COLOUR = 8;
+constexpr int START_COLOUR = 5;
+constexpr int START_BLINK_COLOUR = 6;
+// "start" takes its blink colour in the frames whose count modulo 10 is above 5.
+constexpr int BLINK_PERIOD = 10;
+constexpr int BLINK_ON_AFTER = 5;
+// Left margin of the labels and instruction lines.
+constexpr int MARGIN = 2;
+
+// Draws `text` one blank's width after `label`, both starting at the left margin.
+static void drawAfterLabel(const char* labelWithBlank, const char* text, int y, int colour) {
+    drawText(text, textWidth(labelWithBlank) + MARGIN, y, colour, 1);
+}
+
+static void drawScoreLine(const char* label, const char* labelWithBlank, int32_t score, int y) {
+    if (score < 0) return;
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", score);
+    drawText(label, MARGIN, y, LABEL_COLOUR, 1);
+    drawAfterLabel(labelWithBlank, number, y, NUMBER_COLOUR);
+}
+
+static int centredX(const char* text) {
+    return (PICTURE_WIDTH - textWidth(text)) / 2;
+}
+
+void drawFrontPage() {
+    // The title is drawn at scale 2, so half the picture less its scale-1 width centres it.
+    drawText("tumblingcradle2", PICTURE_WIDTH / 2 - textWidth("tumblingcradle2"), 84, TITLE_COLOUR,
+             2);
+    drawText("granny's version", centredX("granny's version"), 76, CYCLING_COLOUR, 1);
+    drawInstructions();
+    int startColour =
+        frameCounter % BLINK_PERIOD > BLINK_ON_AFTER ? START_BLINK_COLOUR : START_COLOUR;
+    drawText("start", centredX("start"), 6, startColour, 1);
+    drawScoreLine("score:", "score: ", lastScore, 9);
+    drawScoreLine("best:", "best: ", bestScore, 2);
+}
+
+void drawInstructions() {
+    drawTitlePicture();
+    drawText("^&", MARGIN, 31, KEY_COLOUR, 1);
+    drawAfterLabel("^& ", "to move", 31, INSTRUCTION_COLOUR);
+    drawText("catch babies. avoid time paradox.", MARGIN, 23, INSTRUCTION_COLOUR, 1);
+    drawText("hold", MARGIN, 15, INSTRUCTION_COLOUR, 1);
+    drawAfterLabel("hold ", "z", 15, KEY_COLOUR);
+    drawAfterLabel("hold z ", "to feel emotions", 15, INSTRUCTION_COLOUR);
+}
+
+void frontPageKey(int keyCode) {
+    if (keyCode == keyTable[KEY_DOWN]) {
+        quitRequested = true;
+    } else {
+        startGame();
+    }
+}

@@ -1,0 +1,34 @@
+// The window and clock edge: the only functions of the frame that call SDL.
+//
+// The program links the SDL ones (platform_sdl.cpp); tests link a scripted stand-in with a list
+// of events and a fake clock, so the main loop runs without a window.
+#pragma once
+
+#include <cstdint>
+
+struct FrameEvent {
+    enum Type { QUIT, KEY_DOWN, KEY_UP } type;
+    // SDL key symbol of a key event.
+    int key;
+};
+
+// Opens the full-screen OpenGL window at the display's own size, captioned "tinyarcade", with
+// the pointer hidden and held keys repeating. On failure returns false; platformError() says
+// why.
+bool openWindow(int* width, int* height);
+const char* platformError();
+
+// The window's actual size in pixels.
+void windowSize(int* width, int* height);
+
+// Takes the next pending event; false when there is none.
+bool pollFrameEvent(FrameEvent* event);
+
+// Milliseconds since start-up; wraps after 49 days.
+uint32_t clockMilliseconds();
+void sleepMilliseconds(uint32_t milliseconds);
+
+// Key repeat: delay and interval in milliseconds; 0 and 0 switch it off.
+void setKeyRepeat(int delay, int interval);
+
+void closeWindow();

@@ -1,0 +1,40 @@
+// Start-up and shutdown.
+#include "frame/start_up.h"
+
+#include "audio/audio.h"
+#include "display/palette.h"
+#include "display/picture.h"
+#include "display/video.h"
+#include "frame/main_loop.h"
+#include "frame/platform.h"
+#include "frame/render.h"
+#include "frame/screens.h"
+#include "frame/title_picture.h"
+#include "platform/chance.h"
+
+#include <cstdio>
+#include <ctime>
+
+bool startUp() {
+    bestScore = -1;
+    lastScore = -1;
+    quitRequested = false;
+    seedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    int width = 0, height = 0;
+    if (!openWindow(&width, &height)) {
+        std::fprintf(stderr, "tinyarcade: cannot open the window: %s\n", platformError());
+        return false;
+    }
+    clearPicture();
+    fillTextureNoise(screenTexels);
+    setUpVideo(width, height, screenTexels);
+    initPalette();
+    startAudio();
+    loadTitlePicture();
+    return true;
+}
+
+void shutDown() {
+    stopAudio();
+    closeWindow();
+}

@@ -1,0 +1,9 @@
+// Start-up and shutdown of the whole program, in their fixed order.
+#pragma once
+
+// Prepares every piece of state, opens the window and starts the audio. Returns false, with
+// one line on standard error, when the window cannot be opened.
+bool startUp();
+
+// Stops the audio and closes the window.
+void shutDown();
