@@ -34,6 +34,10 @@ void swapFrame() {
     nullVideo.swaps++;
 }
 
+// Each row holds its own number from the bottom, so a test can tell which way up a picture is.
 void readPresentedFrame(int width, int height, uint8_t* rgba) {
-    std::memset(rgba, 0, static_cast<size_t>(width) * height * 4);
+    for (int row = 0; row < height; row++) {
+        std::memset(rgba + static_cast<size_t>(row) * width * 4, row % 256,
+                    static_cast<size_t>(width) * 4);
+    }
 }
