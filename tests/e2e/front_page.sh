@@ -1,0 +1,26 @@
+# The front page as the program shows it, a game started by a key, and Down quitting.
+source "$(dirname "$0")/lib.sh"
+start_display
+start_game
+
+first=$(shot)
+[ "$("$PNG_PROBE" size "$first")" = "1280 960" ] || fail "the screenshot is not the screen's size"
+expect_front_page "$first" -1 -1
+
+# Print Screen again: numbered on, and still the front page (it started no game).
+second=$(shot)
+[ "$(basename "$second")" = screen1.png ] || fail "the second screenshot is $second"
+expect_front_page "$second" -1 -1
+
+key space
+sleep 0.3
+"$PNG_PROBE" game "$(shot)" 0 0 || fail "the game did not start with the catcher and score 0"
+
+key Escape
+sleep 0.3
+expect_front_page "$(shot)" 0 0
+
+key Down
+expect_exit_zero "Down"
+[ ! -s "$WORK/game.err" ] || fail "unexpected output: $(cat "$WORK/game.err")"
+echo "front page, start, Escape and Down: ok"
