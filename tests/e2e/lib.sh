@@ -22,22 +22,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb on the first free display number.
+# Starts Xvfb on a display number that it picks itself, so tests running side by side never
+# share or steal a server.
 start_display() {
-    local number
-    for number in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 "$SCREEN_SIZE" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$number"
-        local try
-        for try in $(seq 100); do
+    Xvfb -displayfd 3 -screen 0 "$SCREEN_SIZE" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    local try
+    for try in $(seq 100); do
+        if [ -s "$WORK/display" ]; then
+            export DISPLAY=":$(head -n 1 "$WORK/display")"
             xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    fail "no X server would start"
+    fail "no X server would start: $(cat "$WORK/xvfb.log")"
 }
 
 # Makes a playing folder with the game's data: pass "no-picture" to leave the title picture out.
