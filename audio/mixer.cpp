@@ -240,20 +240,26 @@ StereoFrame renderVoice(Voice& voice) {
     return frame;
 }
 
+int findFreeSlot(const uint8_t* busyFlags, int cursor) {
+    static_assert(GAME_VOICE_COUNT == MUSIC_VOICE_COUNT, "both pools are searched alike");
+    for (int tried = 0; tried < MUSIC_VOICE_COUNT; ++tried) {
+        int slot = (cursor + tried) % MUSIC_VOICE_COUNT;
+        if (!busyFlags[slot]) return slot;
+    }
+    return -1;
+}
+
 void startMusicVoice(int sound, float frequency, float volume, float echoSend, float panOffset,
                      uint32_t hold, uint32_t release, uint32_t delay) {
     if (isSampleSound(sound) && !samplesReady.load()) return;
-    for (int tried = 0; tried < MUSIC_VOICE_COUNT; ++tried) {
-        int slot = (musicVoiceCursor + tried) % MUSIC_VOICE_COUNT;
-        int index = FIRST_MUSIC_VOICE + slot;
-        if (voiceActive[index]) continue;
-        musicVoiceCursor = slot;
-        Voice& voice = voices[index];
-        initVoice(voice, sound, frequency, volume, echoSend, panOffset, 0, hold, release, delay);
-        quantiseVoice(voice, sampleClock);
-        voiceActive[index] = 1;
-        return;
-    }
+    // A music slot is busy exactly while its voice is active.
+    int slot = findFreeSlot(voiceActive + FIRST_MUSIC_VOICE, musicVoiceCursor);
+    if (slot < 0) return;
+    musicVoiceCursor = slot;
+    Voice& voice = voices[FIRST_MUSIC_VOICE + slot];
+    initVoice(voice, sound, frequency, volume, echoSend, panOffset, 0, hold, release, delay);
+    quantiseVoice(voice, sampleClock);
+    voiceActive[FIRST_MUSIC_VOICE + slot] = 1;
 }
 
 void activateGameVoice(int slot) {

@@ -58,6 +58,10 @@ float envelopeLevel(const Voice& voice);
 StereoFrame applyPan(StereoFrame frame, float pan);
 StereoFrame renderVoice(Voice& voice);
 
+// The first slot from `cursor` on whose busy flag is clear, wrapping once around a pool of 64
+// slots (the game's or the music's); -1 when every slot is busy.
+int findFreeSlot(const uint8_t* busyFlags, int cursor);
+
 // Starts a music voice (slots 64..127); dropped when none is free or, for a sample, before
 // the samples are loaded.
 void startMusicVoice(int sound, float frequency, float volume, float echoSend, float panOffset,

@@ -16,15 +16,6 @@ constexpr uint32_t GAME_HOLD = 5000;
 constexpr uint32_t GAME_RELEASE = 50000;
 constexpr float PLAYED_ECHO_SEND = 0.6f;
 constexpr float PLAYED_VOLUME_CAP = 1.0f;
-
-// The first free slot from the cursor on, wrapping once around; -1 when all are taken.
-int findFreeGameSlot() {
-    for (int tried = 0; tried < GAME_VOICE_COUNT; ++tried) {
-        const int slot = (gameVoiceCursor + tried) % GAME_VOICE_COUNT;
-        if (!gameVoiceBusy[slot]) return slot;
-    }
-    return -1;
-}
 } // namespace
 
 void resetGameVoices() {
@@ -39,7 +30,7 @@ void releaseGameVoices(SlotList& ended) {
 
 void startSound(int sound, float frequency, float volume, float echoSend, float panOffset) {
     if (sound >= SOUND_FIRST_SAMPLE && !samplesReady) return;
-    const int slot = findFreeGameSlot();
+    const int slot = findFreeSlot(gameVoiceBusy, gameVoiceCursor);
     if (slot < 0) return;
     gameVoiceCursor = slot;
     initVoice(voices[slot], sound, frequency, volume, echoSend, panOffset, GAME_ATTACK, GAME_HOLD,
