@@ -49,7 +49,14 @@ make_folder() {
 # Starts the program in the playing folder and waits for its window.
 start_game() {
     [ -d "$WORK/play" ] || make_folder
-    (cd "$WORK/play" && SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec "$TINYARCADE") \
+    start_in "$WORK/play" "$TINYARCADE"
+}
+
+# Starts a command that execs the program, in the given folder, and waits for the window.
+start_in() { # FOLDER COMMAND [ARGUMENT...]
+    local folder=$1
+    shift
+    (cd "$folder" && SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec "$@") \
         >"$WORK/game.out" 2>"$WORK/game.err" &
     GAME_PID=$!
     local try
@@ -63,12 +70,14 @@ start_game() {
 
 key() { xdotool key --delay 30 "$@"; }
 
-# Presses Print Screen and prints the path of the new screenshot once it is complete.
+# Presses Print Screen and prints the path of the new screenshot once it is complete. The
+# program writes it into the folder it runs in: SHOT_FOLDER, or else the playing folder.
 shot() {
+    local folder=${SHOT_FOLDER:-$WORK/play}
     # Screenshots run from 0 without gaps, so the next one is the first number not on disk.
     local number=0
-    while [ -e "$WORK/play/screen$number.png" ]; do number=$((number + 1)); done
-    local file="$WORK/play/screen$number.png"
+    while [ -e "$folder/screen$number.png" ]; do number=$((number + 1)); done
+    local file="$folder/screen$number.png"
     key Print
     local try
     for try in $(seq 100); do

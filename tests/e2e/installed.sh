@@ -1,0 +1,94 @@
+# Installed into a prefix of its own, the game starts from any folder: its launcher plays in the
+# player's data folder, which links to the installed data and keeps the screenshots. The menu
+# entry and the metainfo pass the desktop's own checks.
+source "$(dirname "$0")/lib.sh"
+
+prefix="$WORK/pre fix"
+# Only tinyarcade's component: that writes install_manifest_tinyarcade.txt and leaves the
+# install_manifest.txt of a real install, which `uninstall` reads, as it was.
+cmake --install "$BINARY_DIR" --prefix "$prefix" --component tinyarcade >"$WORK/install.log" ||
+    fail "cmake --install: $(tail -n 3 "$WORK/install.log")"
+
+# --- What the desktop reads -----------------------------------------------------------------------
+
+command -v desktop-file-validate >/dev/null && command -v appstreamcli >/dev/null ||
+    fail "desktop-file-validate and appstreamcli are missing: bash tools/install-packages.sh test"
+entries=("$prefix"/share/applications/*.desktop)
+[ "${#entries[@]}" = 1 ] && [ -f "${entries[0]}" ] || fail "wanted one menu entry: ${entries[*]}"
+entry=${entries[0]}
+id=$(basename "$entry" .desktop)
+report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] || fail "$entry: $report"
+# No network here: --no-net leaves the web addresses unchecked.
+report=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) ||
+    fail "$report"
+report=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) || fail "$report"
+
+grep -qx "Exec=tinyarcade" "$entry" && [ -x "$prefix/bin/tinyarcade" ] ||
+    fail "the menu entry does not start bin/tinyarcade"
+grep -qx "Icon=$id" "$entry" || fail "the menu entry's icon is not $id"
+for size in 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x$size/apps/$id.png"
+    [ "$("$PNG_PROBE" size "$icon" 2>&1)" = "$size $size" ] || fail "no $size x $size icon $icon"
+done
+
+# --- Uninstalled, it leaves only what was not its own ---------------------------------------------
+
+other="$WORK/other prefix"
+mkdir -p "$other/share/applications"
+echo "[Desktop Entry]" >"$other/share/applications/other.desktop"
+cmake --install "$BINARY_DIR" --prefix "$other" --component tinyarcade >/dev/null ||
+    fail "cmake --install into $other"
+cmake -DMANIFEST="$BINARY_DIR/install_manifest_tinyarcade.txt" \
+    -P "$SOURCE_DIR/packaging/uninstall.cmake" >"$WORK/uninstall.log" ||
+    fail "uninstall: $(cat "$WORK/uninstall.log")"
+left=$(cd "$other" && find . -type f -o -type l -o -name tinyarcade)
+[ "$left" = "./share/applications/other.desktop" ] || fail "uninstall left: $left"
+
+# --- Started from an unrelated folder -------------------------------------------------------------
+
+start_display
+export HOME="$WORK/home" XDG_DATA_HOME="$WORK/my data"
+mkdir -p "$HOME" "$WORK/elsewhere"
+installed_data=$(cd "$prefix/share/tinyarcade/dat" && pwd -P)
+SHOT_FOLDER="$XDG_DATA_HOME/tinyarcade"
+start_in "$WORK/elsewhere" "$prefix/bin/tinyarcade"
+expect_front_page "$(shot)" -1 -1 "$installed_data/tc0.txt"
+[ "$(readlink "$SHOT_FOLDER/dat")" = "$installed_data" ] ||
+    fail "dat is not linked to $installed_data"
+[ -f "$SHOT_FOLDER/dat/samples/birth.ogg" ] || fail "the samples cannot be reached"
+key Escape
+expect_exit_zero "Escape"
+[ -z "$(ls -A "$WORK/elsewhere")" ] || fail "it wrote into the folder it was started from"
+
+# --- Moved, typed as a command through a link, without XDG_DATA_HOME ------------------------------
+# The player's folder still links to the old place, and holds a file of the player's own.
+
+mv "$prefix" "$WORK/moved"
+prefix="$WORK/moved"
+installed_data=$(cd "$prefix/share/tinyarcade/dat" && pwd -P)
+unset XDG_DATA_HOME
+SHOT_FOLDER="$HOME/.local/share/tinyarcade"
+mkdir -p "$SHOT_FOLDER" "$HOME/bin"
+ln -s "$WORK/pre fix/share/tinyarcade/dat" "$SHOT_FOLDER/dat"
+echo "best score 12" >"$SHOT_FOLDER/notes.txt"
+ln -s "$prefix/bin/tinyarcade" "$HOME/bin/tinyarcade"
+export PATH="$HOME/bin:$PATH"
+start_in "$WORK/elsewhere" tinyarcade
+expect_front_page "$(shot)" -1 -1 "$installed_data/tc0.txt"
+[ "$(readlink "$SHOT_FOLDER/dat")" = "$installed_data" ] || fail "the old dat link was not renewed"
+[ "$(cat "$SHOT_FOLDER/notes.txt")" = "best score 12" ] || fail "the player's file was changed"
+key Down
+expect_exit_zero "Down"
+[ ! -s "$WORK/game.err" ] || fail "unexpected output: $(cat "$WORK/game.err")"
+
+# --- Without its data, the launcher says so on one line -------------------------------------------
+
+mv "$prefix/share/tinyarcade/dat" "$WORK/data-away"
+status=0
+(cd "$WORK/elsewhere" && timeout 20 tinyarcade) >"$WORK/game.out" 2>"$WORK/game.err" || status=$?
+[ "$status" = 1 ] || fail "without data: exit status $status, wanted 1"
+[ "$(wc -l <"$WORK/game.err")" = 1 ] || fail "wanted one line: $(cat "$WORK/game.err")"
+grep -q "^tinyarcade: cannot find the game's data in " "$WORK/game.err" ||
+    fail "$(cat "$WORK/game.err")"
+
+echo "installed as $id, started from anywhere, screenshots in the player's folder: ok"
