@@ -47,6 +47,8 @@ foreach(size ${TINYARCADE_ICON_SIZES})
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 add_custom_target(tinyarcade_icons ALL DEPENDS ${icon_files})
+# Building the game alone is enough to install it.
+add_dependencies(tinyarcade tinyarcade_icons)
 
 install(TARGETS tinyarcade COMPONENT tinyarcade
         RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tinyarcade)
