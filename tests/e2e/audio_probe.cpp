@@ -157,10 +157,11 @@ int checkNotes(const std::vector<double>& stream) {
         // 16383 x volume 0.035 .. 0.04 x the boost; softer than a third of the least is no note.
         const double least = 16383 * 0.035 * expectedBoost(origin, start, true);
         const double most = 16383 * 0.04 * expectedBoost(origin, start, false);
-        // Echoes of earlier notes reach about a third of a note's level; a note may also sound
-        // over the echo of its own tone.
-        if (bestLevel < least * 0.6) {
-            previousHertz = 0;
+        // Echoes of earlier notes reach about a third of a note's level, and more where several
+        // of one tone pile up; a note may also sound over the echo of its own tone. Below the
+        // least a note can have, the step is an echo or a note too buried to judge.
+        if (bestLevel < least * 0.9) {
+            previousHertz = bestLevel < least * 0.6 ? 0 : best;
             continue;
         }
         std::printf("step %ld: %d Hz at level %.0f\n", step, best, bestLevel);
