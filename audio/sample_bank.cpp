@@ -6,11 +6,11 @@
 
 #include "audio/decoded_frames.h"
 
-#define STB_VORBIS_HEADER_ONLY
-#include <stb_vorbis.h>
+#include <vorbis/vorbisfile.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <vector>
 
 const char* const SAMPLE_NAMES[SAMPLE_COUNT] = {
     "drum0", "drum1", "drum2", "drum3", "drum4", "drum5", "drum6", "drum7", "drum8",   "drum9",
@@ -31,21 +31,48 @@ void framesFromDecoded(const short* decoded, int channels, uint32_t frameCount,
     }
 }
 
+namespace {
+// Room for a few frames of the widest stream Vorbis allows (255 channels of 16 bits).
+constexpr int DECODE_BUFFER_BYTES = 8192;
+
+// Decodes the first stream of an Ogg Vorbis file whole into stereo frames; nothing for a file
+// that is missing or whose headers cannot be read. A damaged stretch of audio is skipped, and
+// decoding ends at the first error it cannot skip, keeping what came before. Decoded with the
+// reference decoder: it rejects crafted headers that make lighter decoders free or write
+// memory they do not own.
+std::vector<StereoFrame> decodeFile(const char* fileName) {
+    std::vector<StereoFrame> frames;
+    OggVorbis_File file;
+    if (ov_fopen(fileName, &file) != 0) return frames;
+    const vorbis_info* info = ov_info(&file, 0);
+    // Opening a chained file may leave the decoder in a later stream: start from the top.
+    const int channels = info && ov_raw_seek(&file, 0) == 0 ? info->channels : 0;
+    short decoded[DECODE_BUFFER_BYTES / sizeof(short)];
+    for (int link = 0; channels >= 1;) {
+        const long bytes = ov_read(&file, reinterpret_cast<char*>(decoded), sizeof decoded,
+                                   0 /* little endian */, 2, 1 /* signed */, &link);
+        if (bytes == OV_HOLE) continue;
+        // A chained file's next stream may have other channels: only the first one counts.
+        if (bytes <= 0 || link != 0) break;
+        const auto count = static_cast<uint32_t>(bytes / (2 * channels));
+        frames.resize(frames.size() + count);
+        framesFromDecoded(decoded, channels, count, frames.data() + frames.size() - count);
+    }
+    ov_clear(&file);
+    return frames;
+}
+} // namespace
+
 void loadSample(int index) {
     char fileName[1024];
     std::snprintf(fileName, sizeof fileName, "dat/samples/%s.ogg", SAMPLE_NAMES[index]);
 
-    int channels = 0;
-    short* decoded = nullptr;
-    const int frameCount = stb_vorbis_decode_filename(fileName, &channels, nullptr, &decoded);
-    // The decoder hands over a buffer even for an empty stream; it is ours to free either way.
-    if (frameCount >= 1 && channels >= 1) {
-        SampleEntry& entry = sampleBank[index];
-        entry.frames = new StereoFrame[frameCount]();
-        entry.length = static_cast<uint32_t>(frameCount);
-        framesFromDecoded(decoded, channels, entry.length, entry.frames);
-    }
-    std::free(decoded);
+    const std::vector<StereoFrame> frames = decodeFile(fileName);
+    if (frames.empty()) return;
+    SampleEntry& entry = sampleBank[index];
+    entry.frames = new StereoFrame[frames.size()]();
+    entry.length = static_cast<uint32_t>(frames.size());
+    std::copy(frames.begin(), frames.end(), entry.frames);
 }
 
 void freeSamples() {
