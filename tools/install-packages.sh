@@ -3,7 +3,7 @@
 # build and run every test as well. Safe to run again; asks nothing.
 set -eu
 
-PLAY="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libgl1-mesa-dri libstb-dev"
+PLAY="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libgl1-mesa-dri libstb-dev libvorbis-dev"
 TEST="$PLAY googletest libgtest-dev xvfb xdotool appstream desktop-file-utils"
 
 case "${1:-}" in
