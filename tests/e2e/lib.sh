@@ -49,6 +49,8 @@ make_folder() {
 # Starts the program in the playing folder and waits for its window.
 start_game() {
     [ -d "$WORK/play" ] || make_folder
+    # Every run numbers its screenshots from 0 again; shot finds the next one by what is on disk.
+    find "$WORK/play" -maxdepth 1 -type f -name 'screen*.png' -delete
     start_in "$WORK/play" "$TINYARCADE"
 }
 
