@@ -1,0 +1,33 @@
+# Closing the window ends the program cleanly, on the front page and during a game.
+#
+# Xvfb runs no window manager, so close_window sends the WM_DELETE_WINDOW message that a
+# window manager's close button would; `xdotool windowclose` would destroy the window instead.
+source "$(dirname "$0")/lib.sh"
+[ -n "${CLOSE_WINDOW:-}" ] || { echo "SKIP: close_window was not built (no libX11)"; exit 77; }
+start_display
+
+close_game_window() {
+    local windows
+    windows=$(xdotool search --pid "$GAME_PID" --name '^tinyarcade$') || fail "no window to close"
+    # shellcheck disable=SC2086
+    "$CLOSE_WINDOW" $windows || fail "close_window could not send the close request"
+}
+
+start_game
+expect_front_page "$(shot)" -1 -1
+close_game_window
+expect_exit_zero "closing the window on the front page"
+[ ! -s "$WORK/game.err" ] || fail "unexpected output: $(cat "$WORK/game.err")"
+
+start_game
+key space
+sleep 0.3
+"$PNG_PROBE" game "$(shot)" 0 0 || fail "the game did not start"
+# Hold a game key so the close arrives while the game is busy moving the catcher.
+xdotool keydown Up
+sleep 0.3
+close_game_window
+expect_exit_zero "closing the window during a game"
+xdotool keyup Up
+[ ! -s "$WORK/game.err" ] || fail "unexpected output: $(cat "$WORK/game.err")"
+echo "closing the window on the front page and during a game: ok"
