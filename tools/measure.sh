@@ -1,0 +1,131 @@
+#!/bin/bash
+# Measures tinyarcade's speed and appetite: the benchmarks against their real-time budgets, and
+# the running program under Xvfb: CPU on the front page and during games, peak memory, and the
+# time from start to the first frame on screen.
+#
+#   tools/measure.sh [BUILD_DIR] [SCREEN...]
+#
+# BUILD_DIR (default build-release) gets a Release build with the benchmarks. Each SCREEN
+# (default 1280x960) is a Xvfb screen size to run the program at; give two, such as
+# "1280x960 640x480", to see what the window's size costs. Needs xvfb and xdotool, and
+# Google Benchmark for the benchmarks. Sound goes to SDL's dummy driver, which still runs the
+# mixer in real time. With perf installed it also names where the CPU time goes.
+set -euo pipefail
+
+SOURCE=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(realpath -m "${1:-$SOURCE/build-release}")
+shift || true
+SCREENS=("${@:-1280x960}")
+SECONDS_MEASURED=10
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tinyarcade-measure.XXXXXX")
+XVFB_PID=
+GAME_PID=
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+cmake -S "$SOURCE" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTINYARCADE_BENCH=ON >/dev/null
+cmake --build "$BUILD" -j2 --target tinyarcade audio_mix game_tick render_frame first_frame \
+    >/dev/null
+
+echo "== Benchmarks (Release, CPU time; budgets: 46.4 ms of sound per buffer, 18 ms per tick)"
+# Prints name, CPU time with its unit, and the budget fraction from the JSON report.
+bench() { # EXECUTABLE FILTER
+    "$BUILD/bench/$1" --benchmark_filter="$2" --benchmark_format=json 2>/dev/null | awk '
+        /"name":/ { gsub(/[",]/, "", $2); name = $2 }
+        /"cpu_time":/ { gsub(/,/, "", $2); cpu = $2 }
+        /"time_unit":/ { gsub(/[",]/, "", $2); unit = $2
+            # One tick is 18 ms; a report counter, when there is one, comes before time_unit.
+            if (fraction == "") fraction = cpu / (unit == "us" ? 18000 : unit == "ms" ? 18 : 18e6)
+            printf "%-34s %10.1f %s   %.4f of its budget\n", name, cpu, unit, fraction
+            fraction = "" }
+        /"(realtime|tick)_fraction":/ { gsub(/,/, "", $2); fraction = $2 }'
+}
+bench audio_mix 'BM_AudioBufferAllVoices'
+bench game_tick 'BM_GameTick(Plain/3|EmotionsEnding/64)$'
+bench render_frame '.'
+
+# The program, run in a folder of its own with its data.
+mkdir -p "$WORK/play"
+cp -r "$SOURCE/dat" "$WORK/play/"
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
+CLOCK_TICKS=$(getconf CLK_TCK)
+
+# CPU seconds the program used per wall second over SECONDS_MEASURED, while KEEP runs each
+# half second (a key that keeps the program in the state wanted).
+cpu_share() { # KEEP
+    local start_ticks start_time end_ticks end_time
+    start_ticks=$(cpu_ticks)
+    start_time=$EPOCHREALTIME
+    local end=$((SECONDS + SECONDS_MEASURED))
+    while ((SECONDS < end)); do
+        [ -n "$1" ] && xdotool key "$1"
+        sleep 0.5
+    done
+    end_ticks=$(cpu_ticks)
+    end_time=$EPOCHREALTIME
+    awk -v t="$((end_ticks - start_ticks))" -v hz="$CLOCK_TICKS" -v a="$start_time" \
+        -v b="$end_time" 'BEGIN { printf "%.2f", t / hz / (b - a) }'
+}
+
+# Where the time went: the CPU samples by library over a few seconds.
+profile() {
+    command -v perf >/dev/null || return 0
+    perf record -q -F 499 -g -o "$WORK/perf.data" -p "$GAME_PID" -- sleep 5 >/dev/null 2>&1 ||
+        return 0
+    echo "   CPU samples by library (perf, 5 s):"
+    perf report -i "$WORK/perf.data" --no-children --sort dso --stdio 2>/dev/null |
+        awk '/^ +[0-9.]+%/ && $1 + 0 >= 1 { printf "     %7s  %s\n", $1, $2 }'
+}
+
+for screen in "${SCREENS[@]}"; do
+    echo "== The program under Xvfb at $screen (sound: SDL dummy driver)"
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$WORK/display" \
+        >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for try in $(seq 100); do
+        read -r number <"$WORK/display" 2>/dev/null && break
+        sleep 0.1
+    done
+    export DISPLAY=":$number"
+
+    started=$EPOCHREALTIME
+    (cd "$WORK/play" && LD_PRELOAD="$BUILD/tools/libfirst_frame.so" SDL_AUDIODRIVER=dummy \
+        exec "$BUILD/tinyarcade") 2>"$WORK/game.err" &
+    GAME_PID=$!
+    for try in $(seq 100); do
+        grep -q "first frame at" "$WORK/game.err" && break
+        sleep 0.1
+    done
+    shown=$(awk '/first frame at/ { print $NF }' "$WORK/game.err")
+    awk -v a="$started" -v b="$shown" \
+        'BEGIN { printf "start to first frame:          %.0f ms\n", (b - a) * 1000 }'
+    # Let start-up settle: the sample loader decodes its files on a thread of its own.
+    sleep 2
+
+    echo "front page CPU:                $(cpu_share "") CPU s per s over ${SECONDS_MEASURED} s"
+    [ "${PROFILE:-1}" = 1 ] && profile
+    # Space starts a game from the front page and means nothing in one, so a game runs
+    # nearly all the time; games that end by themselves are started again within 0.5 s.
+    xdotool key space
+    echo "game CPU:                      $(cpu_share space) CPU s per s over ${SECONDS_MEASURED} s"
+    echo "peak memory (VmHWM):           $(awk '/VmHWM/ { print $2, $3 }' "/proc/$GAME_PID/status")"
+
+    # Escape leaves the game; Down on the front page then quits.
+    xdotool key Escape
+    sleep 0.5
+    kill -0 "$GAME_PID" 2>/dev/null && xdotool key Down
+    status=0
+    wait "$GAME_PID" || status=$?
+    GAME_PID=
+    echo "exit status:                   $status"
+    kill "$XVFB_PID"
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+done
