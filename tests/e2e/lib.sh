@@ -29,7 +29,8 @@ start_display() {
     XVFB_PID=$!
     local try
     for try in $(seq 100); do
-        if [ -s "$WORK/display" ]; then
+        # The number is complete once its line ends.
+        if [ "$(wc -l <"$WORK/display")" -ge 1 ]; then
             export DISPLAY=":$(head -n 1 "$WORK/display")"
             xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
         fi
