@@ -7,6 +7,11 @@
 
 #include <cstdlib>
 
+namespace {
+// Read frames go here, so the reads cannot be optimised away.
+volatile int16_t lastLeft, lastRight;
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     InFuzzFolder inFolder;
     writeFuzzFile("dat/samples/drum0.ogg", data, size);
@@ -14,9 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SampleEntry& entry = sampleBank[0];
     if ((entry.length == 0) != (entry.frames == nullptr)) std::abort();
     // Touching every frame lets the address checker see a length longer than the array.
-    int checksum = 0;
-    for (uint32_t i = 0; i < entry.length; ++i)
-        checksum += entry.frames[i].left ^ entry.frames[i].right;
+    for (uint32_t i = 0; i < entry.length; ++i) {
+        lastLeft = entry.frames[i].left;
+        lastRight = entry.frames[i].right;
+    }
     freeSamples();
-    return checksum == 0x7fffffff ? 1 : 0;
+    return 0;
 }
