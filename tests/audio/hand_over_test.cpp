@@ -1,17 +1,13 @@
-// Start-up, the trade of control records between the frame and the callback, the sound
-// triggers' slot bookkeeping, and shutdown, all on the null device: the test plays both the
-// main thread (updateAudio, the triggers) and the device thread (audioCallback).
-#include "sample_folder.h"
+// Start-up, the trade of control records, the sound triggers' slots and shutdown, on the null
+// device: the test plays both the main thread (updateAudio, the triggers) and the device
+// thread (audioCallback).
+#include "audio_test.h"
 #include "support/device_null.h"
 
 #include "audio/audio.h"
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/game_voices.h"
-#include "audio/mixer.h"
-#include "audio/sample_bank.h"
-
-#include <gtest/gtest.h>
 
 #include <future>
 #include <thread>
@@ -25,192 +21,134 @@ void runCallback(int frames) {
     audioCallback(nullptr, stream.data(), static_cast<int>(stream.size()));
 }
 
-// Holds the hand-over lock on another thread for as long as it lives, so that both sides'
-// tries fail. (A thread may not try a lock that it holds itself.)
-class HandOverLockHeld {
-  public:
-    HandOverLockHeld()
-        : holder([this] {
-              std::lock_guard<std::mutex> guard(handOverLock);
-              held.set_value();
-              release.get_future().wait();
-          }) {
-        held.get_future().wait();
-    }
-    ~HandOverLockHeld() {
-        release.set_value();
-        holder.join();
-    }
+// Runs `action` while another thread holds the hand-over lock, so that every try fails.
+template <typename Action> void whileHandOverLockHeld(Action action) {
+    std::promise<void> held, done;
+    std::thread holder([&] {
+        std::lock_guard<std::mutex> guard(handOverLock);
+        held.set_value();
+        done.get_future().wait();
+    });
+    held.get_future().wait();
+    action();
+    done.set_value();
+    holder.join();
+}
 
-  private:
-    std::promise<void> held, release;
-    std::thread holder;
-};
-
-// A running audio subsystem whose loader found no files: every sample is silent, so a sample
-// voice ends as soon as its snapped start comes.
-class Audio : public ::testing::Test {
+// A running audio subsystem whose loader found no files: a sample voice ends, silent, as soon
+// as its snapped start comes.
+class HandOver : public ::testing::Test {
   protected:
     void SetUp() override {
         startAudio();
         while (!samplesReady) std::this_thread::yield();
     }
     void TearDown() override { stopAudio(); }
-
-    // One full round: the frame hands over, the callback takes it and plays a grid's worth.
+    // The frame hands over, the callback takes it and plays a grid's worth.
     static void round() {
         updateAudio(false, false);
         runCallback(static_cast<int>(START_GRID));
     }
-
     SampleFolder folder;
 };
 
-TEST_F(Audio, StartsTheDeviceAndDampsTheEchoOnce) {
-    EXPECT_TRUE(nullDevice.open);
-    EXPECT_FALSE(nullDevice.paused);
-    // A frame of the ring that no tap reaches within the few frames played here.
-    constexpr int UNTOUCHED = 30000;
+TEST_F(HandOver, StartUpOpensTheDeviceAndEachRequestReachesTheCallbackOnce) {
+    EXPECT_TRUE(nullDevice.open && !nullDevice.paused);
+    constexpr int UNTOUCHED = 30000; // no tap reaches it in the few frames played here
     for (StereoFrame& frame : echoRing) frame = {1000, -1000};
+    echoRing[UNTOUCHED + 1] = {7, -7};
+    echoRing[UNTOUCHED + 2] = {32767, -32768};
     updateAudio(false, false);
     runCallback(0);
-    EXPECT_EQ(echoRing[0].left, 500);
-    EXPECT_EQ(echoRing[UNTOUCHED].right, -500);
+    EXPECT_EQ(callbackControl().frontPageMusic, 1);
+    // Start-up's damp halves the ring, truncating toward zero.
+    EXPECT_EQ(echoRing[UNTOUCHED], (StereoFrame{500, -500}));
+    EXPECT_EQ(echoRing[UNTOUCHED + 1], (StereoFrame{3, -3}));
+    EXPECT_EQ(echoRing[UNTOUCHED + 2], (StereoFrame{16383, -16384}));
     round();
     EXPECT_EQ(echoRing[UNTOUCHED].right, -500) << "halved again without a request";
     requestEchoDamp();
-    updateAudio(true, false);
+    updateAudio(true, true);
     runCallback(0);
     EXPECT_EQ(echoRing[UNTOUCHED].right, -250);
+    EXPECT_TRUE(callbackControl().frontPageMusic == 0 && callbackControl().emotions == 1);
 }
 
-TEST_F(Audio, StartedSoundSoundsOnlyAfterTheHandOver) {
-    startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_TRUE(gameVoiceBusy[0]);
-    runCallback(10);
-    EXPECT_FALSE(voiceActive[0]);
-    updateAudio(false, false);
-    runCallback(10);
-    EXPECT_TRUE(voiceActive[0]);
-}
-
-TEST_F(Audio, FailedTriesKeepStartedSoundsForALaterHandOver) {
+TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
     startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
-    {
-        HandOverLockHeld busy;
-        updateAudio(false, false); // the frame's try fails
-    }
+    whileHandOverLockHeld([] { updateAudio(false, false); }); // the frame's try fails
     runCallback(10);
     EXPECT_FALSE(voiceActive[0]);
     updateAudio(false, false);
-    {
-        HandOverLockHeld busy;
-        runCallback(10); // the callback's try fails
-    }
+    whileHandOverLockHeld([] { runCallback(10); }); // the callback's try fails
     EXPECT_FALSE(voiceActive[0]);
-    startSound(SOUND_PARADOX, 0, 0.4f, 0.6f, 0); // lands in the frame's next record
+    startSound(SOUND_PARADOX, 0, 0.4f, 0.6f, 0); // goes into the frame's next record
     runCallback(10);
-    EXPECT_TRUE(voiceActive[0]);
-    EXPECT_FALSE(voiceActive[1]);
+    EXPECT_TRUE(voiceActive[0] && !voiceActive[1]);
     round();
     EXPECT_GT(voices[1].position, 0u) << "the second sound was never rendered";
 }
 
-TEST_F(Audio, EndedGameVoicesComeBackAndFreeTheirSlots) {
-    startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
+TEST_F(HandOver, SixtyFifthSoundIsDroppedUntilEndedVoicesComeBackAndFreeTheirSlots) {
+    for (int i = 0; i <= GAME_VOICE_COUNT; ++i) startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
+    EXPECT_EQ(frameControl().voiceSlots.count, GAME_VOICE_COUNT);
+    EXPECT_EQ(gameVoiceCursor, GAME_VOICE_COUNT - 1);
     round(); // handed over, activated, ended, listed in the callback's record
     EXPECT_FALSE(voiceActive[0]);
-    EXPECT_TRUE(gameVoiceBusy[0]);
     round(); // the frame takes back an empty record; the callback takes the frame's
     EXPECT_TRUE(gameVoiceBusy[0]);
     updateAudio(false, false); // the record with the report comes back
-    EXPECT_FALSE(gameVoiceBusy[0]);
-}
-
-TEST_F(Audio, SixtyFifthSoundIsDroppedUntilASlotIsReported) {
-    for (int i = 0; i < GAME_VOICE_COUNT; ++i) startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_EQ(frameControl().voiceSlots.count, GAME_VOICE_COUNT);
-    EXPECT_EQ(gameVoiceCursor, GAME_VOICE_COUNT - 1);
-    startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_EQ(frameControl().voiceSlots.count, GAME_VOICE_COUNT);
-    EXPECT_EQ(gameVoiceCursor, GAME_VOICE_COUNT - 1);
-
-    round();
-    round();
-    updateAudio(false, false);
     for (int slot = 0; slot < GAME_VOICE_COUNT; ++slot) ASSERT_FALSE(gameVoiceBusy[slot]) << slot;
-    // The search starts at the cursor: the last slot found, free again.
+    // The search starts at the cursor, the last slot found, free again; then wraps around.
     startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
     EXPECT_EQ(gameVoiceCursor, GAME_VOICE_COUNT - 1);
     startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
     EXPECT_EQ(gameVoiceCursor, 0);
 }
 
-TEST_F(Audio, NoSampleSoundStartsBeforeTheSamplesAreReady) {
+TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
     samplesReady = false;
     startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
     playSound(SOUND_JUMP, 0.1f, 0);
     EXPECT_EQ(frameControl().voiceSlots.count, 0);
-    EXPECT_FALSE(gameVoiceBusy[0]);
     startSound(SOUND_SQUARE, 440, 0.1f, 0.6f, 0); // a tone needs no samples
     EXPECT_EQ(frameControl().voiceSlots.count, 1);
-}
-
-TEST_F(Audio, PlaySoundCapsItsVolumeAtOne) {
-    // A voice's volume is its requested volume times 1.5 plus up to 1023 ten-thousandths.
-    playSound(SOUND_JUMP, 5.0f, 0);
-    EXPECT_GE(voices[0].volume, 1.5f);
-    EXPECT_LE(voices[0].volume, 1.6023f);
-    EXPECT_FLOAT_EQ(voices[0].echoSend, 0.6f);
-    EXPECT_EQ(voices[0].frequency, 0.0f);
+    samplesReady = true;
+    // A voice is 1.5 .. 1.6023 times as loud as asked, its pan 0..15/128 less the offset.
+    playSound(SOUND_JUMP, 5.0f, 0.5f);
+    const Voice& capped = voices[1];
+    EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
+    EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
+    EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
     playSound(SOUND_JUMP, -2.0f, 0); // no lower bound: played inverted
-    EXPECT_LE(voices[1].volume, -3.0f);
-    EXPECT_GE(voices[1].volume, -3.2046f);
+    EXPECT_TRUE(voices[2].volume <= -3.0f && voices[2].volume >= -3.2046f) << voices[2].volume;
 }
 
-TEST_F(Audio, UpdateTellsTheCallbackWhichMusicToPlay) {
-    updateAudio(true, true);
-    runCallback(0);
-    EXPECT_EQ(callbackControl().frontPageMusic, 0);
-    EXPECT_EQ(callbackControl().emotions, 1);
-    round();
-    updateAudio(false, false);
-    runCallback(0);
-    EXPECT_EQ(callbackControl().frontPageMusic, 1);
-}
-
-TEST_F(Audio, CallbackFillsWholeFramesOnly) {
+TEST_F(HandOver, CallbackFillsWholeFramesOnly) {
     std::vector<uint8_t> stream(11, 0xAB);
     audioCallback(nullptr, stream.data(), 10);
     EXPECT_EQ(sampleClock, 2u);
-    EXPECT_EQ(stream[8], 0xAB);
-    EXPECT_EQ(stream[9], 0xAB);
+    EXPECT_TRUE(stream[8] == 0xAB && stream[9] == 0xAB) << "bytes past the last whole frame";
     runCallback(3 * DEVICE_BUFFER_FRAMES + 5);
     EXPECT_EQ(sampleClock, 3u * DEVICE_BUFFER_FRAMES + 7);
 }
 
-TEST(AudioDevice, FailureToOpenEndsTheProgramWithAReason) {
+TEST(AudioDeviceDeathTest, OpenFailureExitsWithStatus1AndOneLine) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     SampleFolder folder;
-    EXPECT_EXIT(
-        {
-            nullDevice.failure = "no sound card here";
-            startAudio();
-        },
-        ::testing::ExitedWithCode(1), "audio device could not be opened: no sound card here");
+    nullDevice.failure = "no sound card here";
+    EXPECT_EXIT(startAudio(), ::testing::ExitedWithCode(1),
+                "^tinyarcade: the audio device could not be opened: no sound card here\n$");
+    nullDevice.failure = nullptr;
 }
 
-TEST(AudioShutdown, WhileTheLoaderIsDecodingFreesEverything) {
+TEST(Shutdown, WhileTheLoaderIsDecodingFreesEverything) {
     SampleFolder folder;
     folder.copyGameSamples();
     startAudio();
     stopAudio();
-    EXPECT_FALSE(nullDevice.open);
-    EXPECT_FALSE(samplesReady);
-    for (const SampleEntry& entry : sampleBank) {
-        EXPECT_EQ(entry.frames, nullptr);
-        EXPECT_EQ(entry.length, 0u);
-    }
+    EXPECT_FALSE(nullDevice.open || samplesReady);
+    for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && entry.length == 0);
 }
 
 } // namespace

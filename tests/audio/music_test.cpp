@@ -1,13 +1,9 @@
 // The music generators with a seeded generator: the note table, minDraw, what each step of the
-// front-page and game generators starts, the notes' octaves, and the beat in produceFrames.
-#include "audio/music.h"
+// game and front-page generators starts, the notes' octaves, and the beat in produceFrames.
+#include "audio_test.h"
 
 #include "audio/audio.h"
-#include "audio/mixer.h"
-#include "audio/sample_bank.h"
 #include "platform/chance.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,396 +11,228 @@
 
 namespace {
 
-constexpr int DRUM_COUNT = 16;
-constexpr int SEEDS = 60;
-// The random loudness factor of every voice lies in 1.5 .. 1.5 + 1023 / 10000.
-constexpr float LEAST_BOOST = 1.5f;
-constexpr float MOST_BOOST = 1.5f + 0.1023f;
+enum Generator { CALM, BUSY, FRONT_PAGE }; // FRONT_PAGE + section for each of the four sections
 
+// Every voice is 1.5 .. 1.5 + 1023 / 10000 times as loud as asked.
 bool madeAt(const Voice& voice, float volume) {
-    return voice.volume >= volume * LEAST_BOOST * 0.9999f &&
-           voice.volume <= volume * MOST_BOOST * 1.0001f;
+    return voice.volume >= volume * 1.4999f && voice.volume <= volume * 1.6024f;
 }
 
-bool isDrum(const Voice& voice) {
-    return voice.sound >= SOUND_FIRST_SAMPLE;
-}
-
-// Scale degree 0..6 and power of two of a note, or degree -1 when it is no scale note.
-struct NotePlace {
-    int degree = -1;
-    int exponent = 0;
+struct Started {
+    std::vector<Voice> drums, notes; // in slot order
 };
 
-NotePlace placeOf(float frequency) {
-    for (int degree = 0; degree < SCALE_LENGTH; ++degree) {
-        for (int exponent = -6; exponent <= 6; ++exponent) {
-            float scaled = std::ldexp(NOTE_FREQUENCIES[SCALE_STEPS[degree]], exponent);
-            if (scaled == frequency) return {degree, exponent};
-        }
+Started sounding() {
+    Started found;
+    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
+        if (!voiceActive[i]) continue;
+        (voices[i].sound == SOUND_SQUARE ? found.notes : found.drums).push_back(voices[i]);
     }
-    return {};
+    return found;
 }
 
-class MusicTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        computeNoteFrequencies();
-        for (int k = 0; k < DRUM_COUNT; ++k) {
-            sampleBank[k].frames = drumFrames;
-            sampleBank[k].length = DRUM_LENGTH;
-        }
-        samplesReady = true;
-        resetMixer();
-        currentChord = 0;
-        musicSection = 0;
-    }
-    void TearDown() override {
-        for (SampleEntry& entry : sampleBank) entry = SampleEntry{};
-        samplesReady = false;
-        resetMixer();
-        currentChord = 0;
-        musicSection = 0;
-    }
-
-    // The music voices that are sounding, in slot order.
-    static std::vector<Voice> started() {
-        std::vector<Voice> found;
-        for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
-            if (voiceActive[i]) found.push_back(voices[i]);
-        }
-        return found;
-    }
-    static std::vector<Voice> drums(const std::vector<Voice>& all) {
-        std::vector<Voice> found;
-        std::copy_if(all.begin(), all.end(), std::back_inserter(found), isDrum);
-        return found;
-    }
-    static std::vector<Voice> notes(const std::vector<Voice>& all) {
-        std::vector<Voice> found;
-        for (const Voice& voice : all) {
-            if (voice.sound == SOUND_SQUARE) found.push_back(voice);
-        }
-        return found;
-    }
-
-    // Runs one step from a fresh mixer at clock 0 and returns what it started.
-    static std::vector<Voice> gameStep(int step, bool emotions, uint32_t seed) {
-        resetMixer();
-        seedRandom(seed);
-        gameMusicStep(step, emotions);
-        return started();
-    }
-    static std::vector<Voice> frontPageStep(int step, uint32_t seed) {
-        resetMixer();
-        seedRandom(seed);
+// One step of a generator from a fresh mixer at clock 0.
+Started runStep(int generator, int step, uint32_t seed) {
+    resetMixer();
+    seedRandom(seed);
+    if (generator < FRONT_PAGE) {
+        gameMusicStep(step, generator == BUSY);
+    } else {
+        musicSection = generator - FRONT_PAGE;
         frontPageMusicStep(step);
-        return started();
     }
+    return sounding();
+}
 
-    static constexpr uint32_t DRUM_LENGTH = 10;
-    StereoFrame drumFrames[DRUM_LENGTH] = {
-        {1000, 1000}, {1000, 1000}, {1000, 1000}, {1000, 1000}, {1000, 1000},
-        {1000, 1000}, {1000, 1000}, {1000, 1000}, {1000, 1000}, {1000, 1000},
-    };
-};
+// `check(step, started)` for every step of a bar, over 60 seeds.
+template <typename Check> void everyStep(int generator, Check check) {
+    for (int step = 0; step < STEPS_PER_BAR; ++step) {
+        for (uint32_t seed = 1; seed <= 60; ++seed) {
+            SCOPED_TRACE(::testing::Message() << "step " << step << ", seed " << seed);
+            check(step, runStep(generator, step, seed));
+        }
+    }
+}
 
-TEST_F(MusicTest, NoteTableIsTwoOctavesOfEqualSemitonesAroundConcertA) {
+using Music = CleanAudio;
+
+TEST_F(Music, NoteTableIsTwoOctavesOfEqualSemitonesAroundConcertA) {
     EXPECT_EQ(NOTE_FREQUENCIES[0], 219.99986f);
     EXPECT_EQ(NOTE_FREQUENCIES[12], 440.0f);
     EXPECT_EQ(NOTE_FREQUENCIES[23], 830.60992f);
     for (int k = 0; k < NOTE_COUNT; ++k) {
-        double exact = 440.0 * std::pow(2.0, (k - 12) / 12.0);
+        const double exact = 440.0 * std::pow(2.0, (k - 12) / 12.0);
         EXPECT_NEAR(NOTE_FREQUENCIES[k], exact, exact * 1e-5) << k;
     }
 }
 
-TEST_F(MusicTest, MinDrawOfOnePassIsAPlainUniformDraw) {
+TEST_F(Music, MinDrawIsUniformForOnePassAndFavoursLowForMore) {
+    // One pass: the first draw always loses to a second, fresh one.
     seedRandom(77);
     nextRandom();
-    int second = nextRandom();
-    int third = nextRandom();
+    const int second = nextRandom(), third = nextRandom();
     seedRandom(77);
     EXPECT_EQ(minDraw(10, 1), second % 10);
     EXPECT_EQ(nextRandom(), third);
-
-    seedRandom(3);
-    int counts[DRUM_COUNT] = {};
     constexpr int DRAWS = 16000;
-    for (int i = 0; i < DRAWS; ++i) ++counts[minDraw(DRUM_COUNT, 1)];
-    for (int count : counts) EXPECT_NEAR(count, DRAWS / DRUM_COUNT, DRAWS / DRUM_COUNT / 5);
-}
-
-TEST_F(MusicTest, MinDrawFavoursLowValuesTheMorePassesItMakesWithinItsBound) {
-    seedRandom(11);
-    double means[4] = {};
-    constexpr int DRAWS = 8000;
+    double mean[4] = {};
+    int counts[16] = {};
     for (int passes = 1; passes <= 3; ++passes) {
-        for (int i = 0; i < DRAWS; ++i) means[passes] += minDraw(DRUM_COUNT, passes);
-        means[passes] /= DRAWS;
-    }
-    EXPECT_NEAR(means[1], 7.5, 0.3);
-    for (int n : {1, 3, 8}) {
-        for (int i = 0; i < 1000; ++i) {
-            int value = minDraw(n, 3);
-            ASSERT_TRUE(value >= 0 && value < n) << n;
+        for (int i = 0; i < DRAWS; ++i) {
+            const int value = minDraw(16, passes);
+            ASSERT_TRUE(value >= 0 && value < 16) << value;
+            mean[passes] += value / double{DRAWS};
+            counts[value] += passes == 1;
         }
     }
-    EXPECT_LT(means[2], means[1] - 1.0);
-    EXPECT_LT(means[3], means[2] - 0.5);
+    for (int count : counts) EXPECT_NEAR(count, DRAWS / 16, DRAWS / 16 / 5);
+    EXPECT_NEAR(mean[1], 7.5, 0.3);
+    EXPECT_LT(mean[2], mean[1] - 1.0);
+    EXPECT_LT(mean[3], mean[2] - 0.5);
 }
 
-TEST_F(MusicTest, BusyModeStartsADrumOnEveryStep) {
-    int lowDrums = 0, noteLengths[3] = {};
-    for (int step = 0; step < STEPS_PER_BAR; ++step) {
-        for (uint32_t seed = 1; seed <= SEEDS; ++seed) {
-            std::vector<Voice> all = gameStep(step, true, seed);
-            std::vector<Voice> drum = drums(all);
-            ASSERT_EQ(drum.size(), 1u) << "step " << step;
-            bool low = drum[0].sound < SOUND_FIRST_SAMPLE + 8;
-            EXPECT_TRUE(madeAt(drum[0], low ? 0.3f : 0.4f));
-            EXPECT_EQ(drum[0].echoSend, 0.5f);
-            if (step % 4 == 0) {
-                EXPECT_FALSE(low) << "step " << step;
-            }
-            lowDrums += low;
-
-            std::vector<Voice> note = notes(all);
-            ASSERT_GE(note.size(), 1u);
-            ASSERT_LE(note.size(), 2u);
-            ++noteLengths[note.size()];
-            if (step % 8 == 0) {
-                EXPECT_EQ(note.size(), 1u);
-            }
-            for (const Voice& voice : note) {
-                EXPECT_EQ(voice.echoSend, 2.0f);
-                EXPECT_EQ(voice.release, 0u);
-                if (note.size() == 1) {
-                    EXPECT_EQ(voice.hold, MUSIC_STEP_FRAMES);
-                    EXPECT_TRUE(madeAt(voice, 0.1f));
-                } else {
-                    EXPECT_EQ(voice.hold, START_GRID);
-                    EXPECT_TRUE(madeAt(voice, 0.08f));
-                }
-            }
-            if (note.size() == 2) {
-                EXPECT_EQ(note[0].delay, 0u);
-                EXPECT_EQ(note[1].delay, 5512u);
-            }
+TEST_F(Music, BusyModeDrumsOnEveryStepHighOnTheBeatsAndPlaysOneOrTwoNotes) {
+    int lowDrums = 0, pairs = 0;
+    everyStep(BUSY, [&](int step, const Started& s) {
+        ASSERT_EQ(s.drums.size(), 1u);
+        const bool high = s.drums[0].sound >= SOUND_FIRST_SAMPLE + 8; // "drum8".."drumF"
+        EXPECT_TRUE(high || step % 4 != 0);
+        EXPECT_TRUE(madeAt(s.drums[0], high ? 0.4f : 0.3f));
+        lowDrums += !high;
+        const size_t count = s.notes.size();
+        ASSERT_TRUE(count == 1 || (count == 2 && step % 8 != 0)) << count << " notes";
+        pairs += count == 2;
+        for (size_t i = 0; i < count; ++i) {
+            const Voice& note = s.notes[i];
+            EXPECT_EQ(note.hold, count == 2 ? START_GRID : MUSIC_STEP_FRAMES);
+            EXPECT_EQ(note.delay, i == 1 ? 5512u : 0u);
+            EXPECT_TRUE(madeAt(note, count == 2 ? 0.08f : 0.1f));
         }
-    }
-    EXPECT_GT(lowDrums, 0);
-    EXPECT_GT(noteLengths[1], 0);
-    EXPECT_GT(noteLengths[2], 0);
+    });
+    EXPECT_TRUE(lowDrums > 0 && pairs > 0);
 }
 
-TEST_F(MusicTest, BusyStepDrawsInOrder) {
+TEST_F(Music, BusyStepDrawsInOrder) {
+    // Step 8: the high drum's minDraw, its voice's pan and loudness; the note's chord index,
+    // octave and leap, its voice's pan and loudness; nothing more.
     currentChord = 9;
+    const int chordDegrees[4] = {2, 4, 6, 9};
     seedRandom(2024);
-    int drum = minDraw(8, 2);
-    int drumPan = nextRandom(), drumVolume = nextRandom();
-    int chordIndex = nextRandom() % 4, octaveUp = nextRandom() % 2;
-    int leap = nextRandom() % 16 == 0 ? 2 : 0;
-    int notePan = nextRandom(), noteVolume = nextRandom();
-    int after = nextRandom();
-
-    std::vector<Voice> all = gameStep(8, true, 2024);
-    EXPECT_EQ(nextRandom(), after);
-    ASSERT_EQ(all.size(), 2u);
-    const Voice& drumVoice = all[0];
-    EXPECT_EQ(drumVoice.sound, SOUND_FIRST_SAMPLE + 8 + drum);
-    EXPECT_EQ(drumVoice.pan, static_cast<float>(drumPan % 16) / 128.0f);
-    EXPECT_FLOAT_EQ(drumVoice.volume,
-                    0.4f * (1.5f + static_cast<float>(drumVolume % 1024) * 1e-4f));
-
-    const Voice& noteVoice = all[1];
-    int degree = CHORD_TABLE[9][chordIndex];
-    int exponent = degree / 7 + octaveUp + leap - 1;
-    EXPECT_EQ(noteVoice.frequency, std::ldexp(NOTE_FREQUENCIES[SCALE_STEPS[degree % 7]], exponent));
-    EXPECT_EQ(noteVoice.pan, static_cast<float>(notePan % 16) / 128.0f);
-    EXPECT_FLOAT_EQ(noteVoice.volume,
-                    0.1f * (1.5f + static_cast<float>(noteVolume % 1024) * 1e-4f));
+    const int drum = minDraw(8, 2), drumPan = nextRandom(), drumLoudness = nextRandom();
+    const int chordIndex = nextRandom() % 4, octaveUp = nextRandom() % 2;
+    const int leap = nextRandom() % 16 == 0 ? 2 : 0;
+    const int notePan = nextRandom(), noteLoudness = nextRandom(), after = nextRandom();
+    const Started s = runStep(BUSY, 8, 2024);
+    EXPECT_EQ(nextRandom(), after) << "a draw too many or too few";
+    ASSERT_EQ(s.drums.size() + s.notes.size(), 2u);
+    auto loudness = [](int draw) { return 1.5f + static_cast<float>(draw % 1024) * 1e-4f; };
+    EXPECT_EQ(s.drums[0].sound, SOUND_FIRST_SAMPLE + 8 + drum);
+    EXPECT_EQ(s.drums[0].pan, static_cast<float>(drumPan % 16) / 128);
+    EXPECT_FLOAT_EQ(s.drums[0].volume, 0.4f * loudness(drumLoudness));
+    EXPECT_EQ(s.drums[0].echoSend, 0.5f);
+    const int degree = chordDegrees[chordIndex];
+    const float scaleNote = NOTE_FREQUENCIES[SCALE_STEPS[degree % 7]];
+    EXPECT_EQ(s.notes[0].frequency, std::ldexp(scaleNote, degree / 7 + octaveUp + leap - 1));
+    EXPECT_EQ(s.notes[0].pan, static_cast<float>(notePan % 16) / 128);
+    EXPECT_FLOAT_EQ(s.notes[0].volume, 0.1f * loudness(noteLoudness));
+    EXPECT_EQ(s.notes[0].echoSend, 2.0f);
 }
 
-TEST_F(MusicTest, CalmModeStartsADrumOnStepZeroAndThinsOutTheRest) {
-    for (int step = 0; step < STEPS_PER_BAR; ++step) {
-        for (uint32_t seed = 1; seed <= SEEDS; ++seed) {
-            std::vector<Voice> all = gameStep(step, false, seed);
-            std::vector<Voice> drum = drums(all);
-            ASSERT_LE(drum.size(), 1u);
-            if (step == 0) {
-                ASSERT_EQ(drum.size(), 1u);
-            }
-            for (const Voice& voice : drum) {
-                int k = voice.sound - SOUND_FIRST_SAMPLE;
-                EXPECT_EQ(voice.echoSend, 0.5f);
-                if (step == 0) {
-                    EXPECT_TRUE(madeAt(voice, 0.25f));
-                } else if (madeAt(voice, 0.15f)) {
-                    EXPECT_EQ(step % 4, 0);
-                    EXPECT_LT(k, 8);
-                } else {
-                    EXPECT_TRUE(madeAt(voice, 0.1f));
-                    EXPECT_LT(k, 4);
-                }
-            }
-            std::vector<Voice> note = notes(all);
-            ASSERT_LE(note.size(), 1u);
-            for (const Voice& voice : note) {
-                EXPECT_EQ(voice.echoSend, 2.0f);
-                if (voice.hold == 2u * SAMPLE_RATE) {
-                    EXPECT_EQ(step % 8, 0);
-                    EXPECT_EQ(voice.release, 0u);
-                    EXPECT_TRUE(madeAt(voice, 0.06f) || madeAt(voice, 0.04f));
-                } else {
-                    EXPECT_EQ(voice.hold, MUSIC_STEP_FRAMES);
-                    EXPECT_EQ(voice.release, MUSIC_STEP_FRAMES);
-                    EXPECT_TRUE(madeAt(voice, 0.05f));
-                }
-            }
+TEST_F(Music, CalmModeDrumsOnStepZeroAndThinsOutTheRest) {
+    everyStep(CALM, [](int step, const Started& s) {
+        ASSERT_TRUE(s.drums.size() == 1 || (s.drums.empty() && step != 0));
+        ASSERT_LE(s.notes.size(), 1u);
+        for (const Voice& drum : s.drums) {
+            const int k = drum.sound - SOUND_FIRST_SAMPLE;
+            EXPECT_TRUE(step == 0 ? madeAt(drum, 0.25f) && k < 16
+                                  : (step % 4 == 0 && madeAt(drum, 0.15f) && k < 8) ||
+                                        (madeAt(drum, 0.1f) && k < 4));
         }
-    }
+        for (const Voice& note : s.notes) {
+            const bool long2s = note.hold == 2 * SAMPLE_RATE && note.release == 0 && step % 8 == 0;
+            EXPECT_TRUE(long2s ? madeAt(note, 0.06f) || madeAt(note, 0.04f)
+                               : note.hold == MUSIC_STEP_FRAMES &&
+                                     note.release == MUSIC_STEP_FRAMES && madeAt(note, 0.05f));
+        }
+    });
 }
 
-TEST_F(MusicTest, FrontPageSectionsPlayTheirOwnNotesAndDrums) {
+TEST_F(Music, FrontPageSectionsPlayTheirOwnNotesAndDrumsAndMoveOnAfterStepZero) {
     const float noteVolume[4] = {0.035f, 0.036f, 0.038f, 0.04f};
     const float drumVolume[4] = {0.06f, 0.06f, 0.06f, 0.05f};
-    for (int section = 0; section < 4; ++section) {
-        bool delayedDrum = false;
-        for (int step = 0; step < STEPS_PER_BAR; ++step) {
-            for (uint32_t seed = 1; seed <= SEEDS; ++seed) {
-                musicSection = section;
-                std::vector<Voice> all = frontPageStep(step, seed);
-                std::vector<Voice> note = notes(all);
-                ASSERT_LE(note.size(), 1u);
-                for (const Voice& voice : note) {
-                    EXPECT_EQ(voice.hold, MUSIC_STEP_FRAMES);
-                    EXPECT_EQ(voice.echoSend, 1.6f);
-                    EXPECT_TRUE(madeAt(voice, noteVolume[section])) << section;
-                }
-                std::vector<Voice> drum = drums(all);
-                ASSERT_LE(drum.size(), section < 2 ? 1u : 2u);
-                if (section == 3 && step % 3 == 0) {
-                    EXPECT_GE(drum.size(), 1u);
-                }
-                for (const Voice& voice : drum) {
-                    EXPECT_EQ(voice.echoSend, 0.7f);
-                    EXPECT_TRUE(madeAt(voice, drumVolume[section])) << section;
-                    EXPECT_TRUE(voice.delay == 0 || voice.delay == 5512u);
-                    delayedDrum |= voice.delay != 0;
-                }
-                if (drum.size() == 2) {
-                    EXPECT_EQ(drum[1].delay, 5512u);
-                }
-            }
-        }
-        EXPECT_EQ(delayedDrum, section >= 2) << section;
-    }
-}
-
-TEST_F(MusicTest, FrontPageChangesSectionOnlyAfterStepZero) {
     int moves[3] = {};
     for (int section = 0; section < 4; ++section) {
-        for (uint32_t seed = 1; seed <= SEEDS; ++seed) {
-            for (int step = 1; step < STEPS_PER_BAR; ++step) {
-                musicSection = section;
-                frontPageStep(step, seed);
-                ASSERT_EQ(musicSection, section);
+        bool delayedDrum = false;
+        everyStep(FRONT_PAGE + section, [&](int step, const Started& s) {
+            ASSERT_LE(s.notes.size(), 1u);
+            ASSERT_LE(s.drums.size(), section < 2 ? 1u : 2u);
+            EXPECT_TRUE(section != 3 || step % 3 != 0 || !s.drums.empty());
+            for (const Voice& note : s.notes)
+                EXPECT_TRUE(note.hold == MUSIC_STEP_FRAMES && madeAt(note, noteVolume[section]));
+            for (size_t i = 0; i < s.drums.size(); ++i) {
+                EXPECT_TRUE(madeAt(s.drums[i], drumVolume[section]));
+                EXPECT_TRUE(s.drums[i].delay == 5512u || (s.drums[i].delay == 0 && i == 0));
+                delayedDrum |= s.drums[i].delay != 0;
             }
-            musicSection = section;
-            frontPageStep(0, seed);
-            int moved = (musicSection - section + 4) % 4;
-            ASSERT_LT(moved, 3);
-            ++moves[moved];
-        }
+            const int moved = (musicSection - section + 4) % 4;
+            ASSERT_LT(moved, step == 0 ? 3 : 1);
+            moves[moved] += step == 0;
+        });
+        EXPECT_EQ(delayedDrum, section >= 2) << "section " << section;
     }
-    for (int count : moves) EXPECT_GT(count, 0);
-    EXPECT_GT(moves[0], moves[2]);
+    EXPECT_TRUE(moves[0] > moves[2] && moves[1] > 0 && moves[2] > 0);
 }
 
-// Collects the octave exponents of every note over all chords, steps and many seeds.
-template <typename Step> void collectExponents(Step step, int& lowest, int& highest) {
-    lowest = 100;
-    highest = -100;
-    for (int chord = 0; chord < CHORD_COUNT; ++chord) {
-        for (int s = 0; s < STEPS_PER_BAR; ++s) {
-            for (uint32_t seed = 1; seed <= 40; ++seed) {
-                currentChord = chord;
-                for (const Voice& voice :
-                     step(s, seed * 7919u + static_cast<uint32_t>(chord) * 104729u)) {
-                    if (voice.sound != SOUND_SQUARE) continue;
-                    NotePlace place = placeOf(voice.frequency);
-                    ASSERT_GE(place.degree, 0) << voice.frequency << " is off the scale";
-                    bool inChord = false;
-                    for (int degree : CHORD_TABLE[chord]) inChord |= degree % 7 == place.degree;
-                    EXPECT_TRUE(inChord) << voice.frequency << " in chord " << chord;
-                    lowest = std::min(lowest, place.exponent);
-                    highest = std::max(highest, place.exponent);
+TEST_F(Music, NotesAreChordNotesWithinTheirOctavesAndDrumsWaitForTheSamples) {
+    // Octave exponents against the scale note: -1..3 in the game, -3..0 or -3..2 on the front page.
+    const int lowest[6] = {-1, -1, -3, -3, -3, -3}, highest[6] = {3, 3, 0, 0, 2, 2};
+    for (int generator = 0; generator < 6; ++generator) {
+        int low = 100, high = -100, notesWithoutSamples = 0;
+        for (currentChord = 0; currentChord < CHORD_COUNT; ++currentChord) {
+            for (int step = 0; step < STEPS_PER_BAR; ++step) {
+                for (uint32_t seed = 1; seed <= 40; ++seed) {
+                    samplesReady = seed % 2 == 0;
+                    const Started s =
+                        runStep(generator, step,
+                                seed * 7919u + static_cast<uint32_t>(currentChord) * 104729u);
+                    ASSERT_TRUE(samplesReady || s.drums.empty()) << "generator " << generator;
+                    notesWithoutSamples += samplesReady ? 0 : static_cast<int>(s.notes.size());
+                    for (const Voice& note : s.notes) {
+                        bool found = false;
+                        for (int degree : CHORD_TABLE[currentChord]) {
+                            const float scaleNote = NOTE_FREQUENCIES[SCALE_STEPS[degree % 7]];
+                            for (int e = -6; e <= 6 && !found; ++e) {
+                                found = std::ldexp(scaleNote, e) == note.frequency;
+                                if (found) low = std::min(low, e), high = std::max(high, e);
+                            }
+                        }
+                        ASSERT_TRUE(found) << note.frequency << " Hz in chord " << currentChord;
+                    }
                 }
             }
         }
+        EXPECT_EQ(low, lowest[generator]) << "generator " << generator;
+        EXPECT_EQ(high, highest[generator]) << "generator " << generator;
+        EXPECT_GT(notesWithoutSamples, 0) << "generator " << generator;
     }
 }
 
-TEST_F(MusicTest, NotesAreChordNotesWithinTheirOctaves) {
-    int lowest = 0, highest = 0;
-    for (bool emotions : {false, true}) {
-        collectExponents([emotions](int s, uint32_t seed) { return gameStep(s, emotions, seed); },
-                         lowest, highest);
-        EXPECT_EQ(lowest, -1) << emotions;
-        EXPECT_EQ(highest, 3) << emotions;
-    }
-    for (int section = 0; section < 4; ++section) {
-        collectExponents(
-            [section](int s, uint32_t seed) {
-                musicSection = section;
-                return frontPageStep(s, seed);
-            },
-            lowest, highest);
-        EXPECT_EQ(lowest, -3) << section;
-        EXPECT_EQ(highest, section < 2 ? 0 : 2) << section;
-    }
-}
-
-TEST_F(MusicTest, NoDrumBeforeTheSamplesAreReady) {
-    samplesReady = false;
-    int noteCount = 0;
-    for (int step = 0; step < STEPS_PER_BAR; ++step) {
-        for (uint32_t seed = 1; seed <= 10; ++seed) {
-            for (bool emotions : {false, true}) {
-                std::vector<Voice> all = gameStep(step, emotions, seed);
-                EXPECT_TRUE(drums(all).empty());
-                noteCount += static_cast<int>(all.size());
-            }
-            musicSection = step % 4;
-            std::vector<Voice> all = frontPageStep(step, seed);
-            EXPECT_TRUE(drums(all).empty());
-            noteCount += static_cast<int>(all.size());
-        }
-    }
-    EXPECT_GT(noteCount, 0);
-}
-
-TEST_F(MusicTest, FirstFrameDrawsTheChordAndRunsStepZeroBeforeMixing) {
+TEST_F(Music, FirstFrameDrawsTheChordAndRunsStepZeroBeforeMixing) {
     seedRandom(31);
-    int chordDraw = nextRandom();
+    const int chordDraw = nextRandom();
     seedRandom(31);
     SlotList finished{};
-    StereoFrame out[1];
-    produceFrames(out, 1, false, false, finished);
+    std::vector<StereoFrame> out(MUSIC_STEP_FRAMES);
+    produceFrames(out.data(), 1, false, false, finished);
     EXPECT_EQ(currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
-    EXPECT_EQ(sampleClock, 1u);
     // Calm step 0 always starts a drum; it has already played its first frame.
-    std::vector<Voice> drum = drums(started());
-    ASSERT_EQ(drum.size(), 1u);
-    EXPECT_EQ(drum[0].position, 1u);
-
+    ASSERT_EQ(sounding().drums.size(), 1u);
+    EXPECT_EQ(sounding().drums[0].position, 1u);
     // No step and no draw until the next quarter second.
     seedRandom(8);
-    int firstDraw = nextRandom();
+    const int firstDraw = nextRandom();
     seedRandom(8);
-    std::vector<StereoFrame> quarter(MUSIC_STEP_FRAMES - 1);
-    produceFrames(quarter.data(), static_cast<int>(quarter.size()), false, false, finished);
+    produceFrames(out.data(), static_cast<int>(MUSIC_STEP_FRAMES) - 1, false, false, finished);
     EXPECT_EQ(nextRandom(), firstDraw);
     EXPECT_EQ(sampleClock, MUSIC_STEP_FRAMES);
 }
