@@ -35,13 +35,15 @@ template <typename Action> void whileHandOverLockHeld(Action action) {
     holder.join();
 }
 
-// A running audio subsystem whose loader found no files: a sample voice ends, silent, as soon
-// as its snapped start comes.
+// A running audio subsystem whose loader found no sample folder: start-up still completes, and
+// a sample voice ends, silent, as soon as its snapped start comes.
 class HandOver : public ::testing::Test {
   protected:
     void SetUp() override {
+        std::filesystem::remove_all("dat");
         startAudio();
         while (!samplesReady) std::this_thread::yield();
+        for (const SampleEntry& entry : sampleBank) ASSERT_TRUE(!entry.frames && !entry.length);
     }
     void TearDown() override { stopAudio(); }
     // The frame hands over, the callback takes it and plays a grid's worth.
@@ -136,10 +138,9 @@ TEST_F(HandOver, CallbackFillsWholeFramesOnly) {
 TEST(AudioDeviceDeathTest, OpenFailureExitsWithStatus1AndOneLine) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     SampleFolder folder;
-    nullDevice.failure = "no sound card here";
-    EXPECT_EXIT(startAudio(), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT((nullDevice.failure = "no sound card here", startAudio()),
+                ::testing::ExitedWithCode(1),
                 "^tinyarcade: the audio device could not be opened: no sound card here\n$");
-    nullDevice.failure = nullptr;
 }
 
 TEST(Shutdown, WhileTheLoaderIsDecodingFreesEverything) {

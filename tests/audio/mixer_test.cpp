@@ -120,19 +120,16 @@ TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot
 TEST_F(Mixer, MusicVoicesSearchFromTheCursorAndDropThe65thWithoutADraw) {
     sampleClock = 100;
     for (int started = 0; started < MUSIC_VOICE_COUNT; ++started) {
-        startMusicVoice(SOUND_SQUARE, 220, 0.1f, 0, 0, 100000, 5, 0);
+        startMusicVoice(SOUND_SQUARE, 220, 0.1f, 0, 0, 100000, 0, 0);
         ASSERT_TRUE(voiceActive[FIRST_MUSIC_VOICE + started] && musicVoiceCursor == started);
     }
-    const Voice& first = voices[FIRST_MUSIC_VOICE]; // snapped, without attack
-    EXPECT_EQ(std::vector<uint32_t>({first.delay, first.attack, first.hold, first.release}),
-              std::vector<uint32_t>({START_GRID - 100, 0, 100000, 5}));
+    EXPECT_EQ(voices[FIRST_MUSIC_VOICE].delay, START_GRID - 100) << "not snapped";
     seedRandom(5);
     const int nextDraw = nextRandom();
     seedRandom(5);
     startMusicVoice(SOUND_SQUARE, 880, 0.1f, 0, 0, 100000, 0, 0);
-    EXPECT_EQ(musicVoiceCursor, MUSIC_VOICE_COUNT - 1);
     EXPECT_EQ(nextRandom(), nextDraw) << "a dropped voice drew its pan or loudness";
-    for (int i = 0; i < VOICE_COUNT; ++i) EXPECT_NE(voices[i].frequency, 880) << i;
+    EXPECT_EQ(musicVoiceCursor, MUSIC_VOICE_COUNT - 1);
     voiceActive[FIRST_MUSIC_VOICE + 5] = 0; // found by wrapping around from the cursor
     startMusicVoice(SOUND_SQUARE, 880, 0.1f, 0, 0, 100000, 0, 0);
     EXPECT_EQ(musicVoiceCursor, 5);
@@ -157,20 +154,13 @@ TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
     const int backward = forward + product(forward, 0.25f) + product(IMPULSE, 0.29f);
     // The double-speed and backward taps already hear what the forward tap just wrote.
     EXPECT_EQ(leftAt(0), IMPULSE + 2 * product(forward, 0.19f));
-    EXPECT_EQ(echoRing[0].left, backward);
-    EXPECT_EQ(echoRing[SAMPLE_RATE], (StereoFrame{int16_t(doubled), int16_t(doubled)}));
-    EXPECT_EQ(echoRing[SAMPLE_RATE + 1], echoRing[SAMPLE_RATE]);
-    EXPECT_EQ(leftAt(1), 0);
-    // Half a second on, the double-speed tap reaches what it wrote a second ahead.
     EXPECT_EQ(leftAt(22049), 0);
+    // Half a second on, the double-speed tap reaches what it wrote a second ahead.
     EXPECT_EQ(leftAt(22050), product(doubled, 0.19f));
-    EXPECT_EQ(echoRing[0].left, backward + product(doubled, 0.3f));
-    EXPECT_EQ(echoRing[1].left, product(doubled, 0.3f));
     EXPECT_EQ(leftAt(22051), 0);
-    // Going backward, the third tap meets the second copy first.
+    // Going backward, the third tap meets the second copy first, a frame before one second.
     EXPECT_EQ(leftAt(44098), 0);
     EXPECT_EQ(leftAt(44099), product(doubled, 0.19f));
-    EXPECT_EQ(echoRing[SAMPLE_RATE + 1].left, doubled + product(doubled, 0.25f));
     // At one second the forward tap reads the copy and keeps a quarter of it; the double-speed
     // tap, wrapped to frame 0, writes a second ahead onto that quarter; the backward tap at the
     // same place hears both.
