@@ -8,6 +8,7 @@
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/game_voices.h"
+#include "platform/chance.h"
 
 #include <future>
 #include <thread>
@@ -67,7 +68,7 @@ TEST_F(HandOver, StartUpOpensTheDeviceAndEachRequestReachesTheCallbackOnce) {
     EXPECT_EQ(echoRing[UNTOUCHED], (StereoFrame{500, -500}));
     EXPECT_EQ(echoRing[UNTOUCHED + 1], (StereoFrame{3, -3}));
     EXPECT_EQ(echoRing[UNTOUCHED + 2], (StereoFrame{16383, -16384}));
-    round();
+    for (int record = 0; record < 3; ++record) round(); // each record comes by once more
     EXPECT_EQ(echoRing[UNTOUCHED].right, -500) << "halved again without a request";
     requestEchoDamp();
     updateAudio(true, true);
@@ -85,6 +86,7 @@ TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
     whileHandOverLockHeld([] { runCallback(10); }); // the callback's try fails
     EXPECT_FALSE(voiceActive[0]);
     startSound(SOUND_PARADOX, 0, 0.4f, 0.6f, 0); // goes into the frame's next record
+    updateAudio(false, false);                   // the spare is not served yet: no trade
     runCallback(10);
     EXPECT_TRUE(voiceActive[0] && !voiceActive[1]);
     round();
@@ -92,7 +94,12 @@ TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
 }
 
 TEST_F(HandOver, SixtyFifthSoundIsDroppedUntilEndedVoicesComeBackAndFreeTheirSlots) {
-    for (int i = 0; i <= GAME_VOICE_COUNT; ++i) startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
+    for (int i = 0; i < GAME_VOICE_COUNT; ++i) startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
+    seedRandom(5);
+    const int nextDraw = nextRandom();
+    seedRandom(5);
+    startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
+    EXPECT_EQ(nextRandom(), nextDraw) << "the dropped sound drew its pan or loudness";
     EXPECT_EQ(frameControl().voiceSlots.count, GAME_VOICE_COUNT);
     EXPECT_EQ(gameVoiceCursor, GAME_VOICE_COUNT - 1);
     round(); // handed over, activated, ended, listed in the callback's record
@@ -122,8 +129,6 @@ TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
     EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
     EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
     EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
-    playSound(SOUND_JUMP, -2.0f, 0); // no lower bound: played inverted
-    EXPECT_TRUE(voices[2].volume <= -3.0f && voices[2].volume >= -3.2046f) << voices[2].volume;
 }
 
 TEST_F(HandOver, CallbackFillsWholeFramesOnly) {
@@ -143,13 +148,16 @@ TEST(AudioDeviceDeathTest, OpenFailureExitsWithStatus1AndOneLine) {
                 "^tinyarcade: the audio device could not be opened: no sound card here\n$");
 }
 
-TEST(Shutdown, WhileTheLoaderIsDecodingFreesEverything) {
+TEST(Shutdown, WhileTheLoaderIsDecodingOrDoneFreesEverything) {
     SampleFolder folder;
     folder.copyGameSamples();
-    startAudio();
-    stopAudio();
-    EXPECT_FALSE(nullDevice.open || samplesReady);
-    for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && entry.length == 0);
+    for (bool loaderDone : {false, true}) {
+        startAudio();
+        while (loaderDone && !samplesReady) std::this_thread::yield();
+        stopAudio();
+        EXPECT_FALSE(nullDevice.open || samplesReady);
+        for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
+    }
 }
 
 } // namespace

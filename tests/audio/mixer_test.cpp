@@ -1,9 +1,8 @@
 // The mixer on plain arrays: the envelope, the start grid, square tones, sample playback, pan,
-// saturation, the music voice pool and the echo taps.
+// saturation and the echo taps.
 #include "audio_test.h"
 
 #include "audio/audio.h"
-#include "platform/chance.h"
 
 #include <iterator>
 #include <vector>
@@ -39,28 +38,27 @@ TEST_F(Mixer, EnvelopeRunsThroughDelayAttackHoldRelease) {
 }
 
 TEST_F(Mixer, QuantiseMovesStartsToTheNextGridPointAtThreeQuartersOffEveryFourth) {
-    const struct {
-        uint32_t delay, clock, snapped;
-        float volume;
-    } cases[] = {
-        {0, 100, START_GRID - 100, 0.75f},            // moved onto grid point 1
+    // clang-format off
+    const uint32_t cases[][4] = { // delay, clock, snapped delay, whether at full volume
+        {0, 100, START_GRID - 100, 0},                // moved onto grid point 1
         {5, 3 * START_GRID + 1, START_GRID - 1, 1},   // moved onto grid point 4
         {START_GRID - 100, 100, START_GRID - 100, 1}, // already on point 1: kept as it is
         {0, 0, 0, 1},
     };
-    for (const auto& c : cases) {
-        Voice voice{0, c.delay, 0, 100, 0, 0, 1, 0, 0, SOUND_SQUARE, 1};
-        quantiseVoice(voice, c.clock);
-        EXPECT_EQ(voice.delay, c.snapped) << c.delay << " at clock " << c.clock;
-        EXPECT_FLOAT_EQ(voice.volume, c.volume) << c.delay << " at clock " << c.clock;
+    // clang-format on
+    for (const auto& [delay, clock, snapped, full] : cases) {
+        Voice voice{0, delay, 0, 100, 0, 0, 1, 0, 0, SOUND_SQUARE, 1};
+        quantiseVoice(voice, clock);
+        EXPECT_EQ(voice.delay, snapped) << delay << " at clock " << clock;
+        EXPECT_FLOAT_EQ(voice.volume, full ? 1 : 0.75f) << delay << " at clock " << clock;
     }
 }
 
 TEST_F(Mixer, SquareToneOf441HertzHasAPeriodOf100FramesCountedFromActivation) {
     // 441.9 Hz plays as 441; the phase counts the 30 frames of delay too.
     for (float frequency : {441.0f, 441.9f}) {
-        Voice& voice = setVoice(0, SOUND_SQUARE, 1, 1000, 30, frequency);
-        for (uint32_t at = 0; at < 330; ++at) {
+        Voice& voice = setVoice(0, SOUND_SQUARE, 1, 2000, 30, frequency);
+        for (uint32_t at = 0; at < 1030; ++at) {
             const int16_t level = at < 30 ? 0 : at % 100 < 50 ? -16383 : 16383;
             ASSERT_EQ(renderVoice(voice), (StereoFrame{level, level}))
                 << frequency << " Hz, " << at;
@@ -117,25 +115,6 @@ TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot
     EXPECT_EQ(std::vector<int>(finished.slots, finished.slots + 3), (std::vector<int>{4, 17, 40}));
 }
 
-TEST_F(Mixer, MusicVoicesSearchFromTheCursorAndDropThe65thWithoutADraw) {
-    sampleClock = 100;
-    for (int started = 0; started < MUSIC_VOICE_COUNT; ++started) {
-        startMusicVoice(SOUND_SQUARE, 220, 0.1f, 0, 0, 100000, 0, 0);
-        ASSERT_TRUE(voiceActive[FIRST_MUSIC_VOICE + started] && musicVoiceCursor == started);
-    }
-    EXPECT_EQ(voices[FIRST_MUSIC_VOICE].delay, START_GRID - 100) << "not snapped";
-    seedRandom(5);
-    const int nextDraw = nextRandom();
-    seedRandom(5);
-    startMusicVoice(SOUND_SQUARE, 880, 0.1f, 0, 0, 100000, 0, 0);
-    EXPECT_EQ(nextRandom(), nextDraw) << "a dropped voice drew its pan or loudness";
-    EXPECT_EQ(musicVoiceCursor, MUSIC_VOICE_COUNT - 1);
-    voiceActive[FIRST_MUSIC_VOICE + 5] = 0; // found by wrapping around from the cursor
-    startMusicVoice(SOUND_SQUARE, 880, 0.1f, 0, 0, 100000, 0, 0);
-    EXPECT_EQ(musicVoiceCursor, 5);
-    EXPECT_EQ(voices[FIRST_MUSIC_VOICE + 5].frequency, 880);
-}
-
 TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
     // One frame of 10000 into the echo at clock 0, then silence.
     constexpr int IMPULSE = 10000;
@@ -154,12 +133,9 @@ TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
     const int backward = forward + product(forward, 0.25f) + product(IMPULSE, 0.29f);
     // The double-speed and backward taps already hear what the forward tap just wrote.
     EXPECT_EQ(leftAt(0), IMPULSE + 2 * product(forward, 0.19f));
-    EXPECT_EQ(leftAt(22049), 0);
     // Half a second on, the double-speed tap reaches what it wrote a second ahead.
     EXPECT_EQ(leftAt(22050), product(doubled, 0.19f));
-    EXPECT_EQ(leftAt(22051), 0);
     // Going backward, the third tap meets the second copy first, a frame before one second.
-    EXPECT_EQ(leftAt(44098), 0);
     EXPECT_EQ(leftAt(44099), product(doubled, 0.19f));
     // At one second the forward tap reads the copy and keeps a quarter of it; the double-speed
     // tap, wrapped to frame 0, writes a second ahead onto that quarter; the backward tap at the

@@ -11,7 +11,8 @@
 
 namespace {
 
-enum Generator { CALM, BUSY, FRONT_PAGE }; // FRONT_PAGE + section for each of the four sections
+enum Generator { CALM, BUSY, FRONT_PAGE };    // FRONT_PAGE + section for each of the four sections
+const int SCALE[7] = {1, 2, 4, 6, 8, 10, 11}; // the scale's notes in the note table
 
 // Every voice is 1.5 .. 1.5 + 1023 / 10000 times as loud as asked.
 bool madeAt(const Voice& voice, float volume) {
@@ -22,33 +23,25 @@ struct Started {
     std::vector<Voice> drums, notes; // in slot order
 };
 
-Started sounding() {
-    Started found;
-    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
-        if (!voiceActive[i]) continue;
-        (voices[i].sound == SOUND_SQUARE ? found.notes : found.drums).push_back(voices[i]);
-    }
-    return found;
-}
-
 // One step of a generator from a fresh mixer at clock 0.
 Started runStep(int generator, int step, uint32_t seed) {
     resetMixer();
     seedRandom(seed);
-    if (generator < FRONT_PAGE) {
-        gameMusicStep(step, generator == BUSY);
-    } else {
-        musicSection = generator - FRONT_PAGE;
-        frontPageMusicStep(step);
+    musicSection = generator - FRONT_PAGE; // read by the front page only
+    generator < FRONT_PAGE ? gameMusicStep(step, generator == BUSY) : frontPageMusicStep(step);
+    Started found;
+    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
+        if (voiceActive[i])
+            (voices[i].sound == SOUND_SQUARE ? found.notes : found.drums).push_back(voices[i]);
     }
-    return sounding();
+    return found;
 }
 
 // Every note is 2^e times a note of the current chord's degrees in the scale; returns e.
 int octaveExponent(const Voice& note) {
     for (int degree : CHORD_TABLE[currentChord]) {
         int exponent = 0;
-        const float scaleNote = NOTE_FREQUENCIES[SCALE_STEPS[degree % 7]];
+        const float scaleNote = NOTE_FREQUENCIES[SCALE[degree % 7]];
         if (std::frexp(note.frequency / scaleNote, &exponent) == 0.5f) return exponent - 1;
     }
     ADD_FAILURE() << note.frequency << " Hz is no note of chord " << currentChord;
@@ -91,26 +84,23 @@ TEST_F(Music, MinDrawIsAPlainDrawForOnePassAndFavoursLowForMore) {
     EXPECT_EQ(minDraw(10, 1), second % 10);
     EXPECT_EQ(nextRandom(), third);
     double mean[4] = {};
-    for (int passes = 1; passes <= 3; ++passes) {
-        for (int i = 0; i < 8000; ++i) {
-            const int value = minDraw(16, passes);
-            ASSERT_TRUE(value >= 0 && value < 16) << value;
-            mean[passes] += value / 8000.0;
-        }
+    for (int i = 0; i < 3 * 8000; ++i) {
+        const int passes = 1 + i % 3, value = minDraw(16, passes);
+        ASSERT_TRUE(value >= 0 && value < 16) << value;
+        mean[passes] += value / 8000.0;
     }
     EXPECT_NEAR(mean[1], 7.5, 0.3);
-    EXPECT_LT(mean[2], mean[1] - 1.0);
-    EXPECT_LT(mean[3], mean[2] - 0.5);
+    EXPECT_TRUE(mean[2] < mean[1] - 1.0 && mean[3] < mean[2] - 0.5) << mean[2] << ", " << mean[3];
 }
 
 TEST_F(Music, GameMusicDrumsOnEveryBusyStepAndAtEveryCalmBarStart) {
     // Busy: one drum a step, on the beats "drum8".."drumF" at 0.4; one or two notes, one on
     // steps 0 and 8. Calm: at most a drum and a note, the drum sure on step 0, at 0.25.
-    int pairs = 0;
+    int pairs = 0, lowDrums[STEPS_PER_BAR] = {};
     const auto busyOctaves = everyStep(BUSY, [&](int step, const Started& s) {
         ASSERT_EQ(s.drums.size(), 1u);
         const bool high = s.drums[0].sound >= SOUND_FIRST_SAMPLE + 8 && madeAt(s.drums[0], 0.4f);
-        EXPECT_TRUE(high || step % 4 != 0);
+        lowDrums[step] += !high;
         ASSERT_TRUE(s.notes.size() == 1 || (s.notes.size() == 2 && step % 8 != 0));
         pairs += s.notes.size() == 2;
     });
@@ -120,6 +110,8 @@ TEST_F(Music, GameMusicDrumsOnEveryBusyStepAndAtEveryCalmBarStart) {
         EXPECT_TRUE(step != 0 || madeAt(s.drums[0], 0.25f));
     });
     EXPECT_GT(pairs, 0);
+    for (int step = 0; step < STEPS_PER_BAR; ++step)
+        EXPECT_EQ(lowDrums[step] > 0, step % 4 != 0) << step;
     EXPECT_EQ(busyOctaves, std::make_pair(-1, 3));
     EXPECT_EQ(calmOctaves, std::make_pair(-1, 3));
 }
@@ -142,7 +134,7 @@ TEST_F(Music, BusyStepDrawsInOrder) {
     EXPECT_EQ(s.drums[0].sound, SOUND_FIRST_SAMPLE + 8 + drum);
     EXPECT_EQ(s.drums[0].pan, static_cast<float>(drumPan % 16) / 128);
     const int degree = chordDegrees[chordIndex];
-    const float scaleNote = NOTE_FREQUENCIES[SCALE_STEPS[degree % 7]];
+    const float scaleNote = NOTE_FREQUENCIES[SCALE[degree % 7]];
     EXPECT_EQ(s.notes[0].frequency, std::ldexp(scaleNote, degree / 7 + octaveUp + leap - 1));
     EXPECT_EQ(s.notes[0].pan, static_cast<float>(notePan % 16) / 128);
 }
@@ -176,24 +168,32 @@ TEST_F(Music, NoDrumBeforeTheSamplesAreReadyButTheNotesPlay) {
     }
 }
 
-TEST_F(Music, FirstFrameDrawsTheChordAndRunsStepZeroBeforeMixing) {
+TEST_F(Music, EveryQuarterSecondAStepStartsVoicesOnTheGridTheFirstAfterTheBarChord) {
     seedRandom(31);
     const int chordDraw = nextRandom();
     seedRandom(31);
     SlotList finished{};
     std::vector<StereoFrame> out(MUSIC_STEP_FRAMES);
-    produceFrames(out.data(), 1, false, false, finished);
+    produceFrames(out.data(), 1, false, true, finished);
     EXPECT_EQ(currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
-    // Calm step 0 always starts a drum; it has already played its first frame.
-    ASSERT_EQ(sounding().drums.size(), 1u);
-    EXPECT_EQ(sounding().drums[0].position, 1u);
-    // No step and no draw until the next quarter second.
+    // Every busy step starts a drum first; this one has already played its first frame.
+    const Voice& drum = voices[FIRST_MUSIC_VOICE];
+    EXPECT_TRUE(voiceActive[FIRST_MUSIC_VOICE] && drum.sound >= SOUND_FIRST_SAMPLE &&
+                drum.position == 1);
+    // No step and no draw until the next quarter second, which is a frame past a grid point.
     seedRandom(8);
     const int firstDraw = nextRandom();
     seedRandom(8);
-    produceFrames(out.data(), static_cast<int>(MUSIC_STEP_FRAMES) - 1, false, false, finished);
+    produceFrames(out.data(), static_cast<int>(MUSIC_STEP_FRAMES) - 1, false, true, finished);
     EXPECT_EQ(nextRandom(), firstDraw);
-    EXPECT_EQ(sampleClock, MUSIC_STEP_FRAMES);
+    produceFrames(out.data(), 1, false, true, finished); // step 1 starts at least its drum
+    int started = 0;
+    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
+        const bool onGrid = (voices[i].delay + MUSIC_STEP_FRAMES) % START_GRID == 0;
+        started += voiceActive[i];
+        EXPECT_TRUE(!voiceActive[i] || (onGrid && voices[i].position == 1)) << "voice " << i;
+    }
+    EXPECT_GT(started, 0);
 }
 
 } // namespace

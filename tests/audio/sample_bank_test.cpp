@@ -1,8 +1,7 @@
-// The sample bank and its loader: decoded channels into stereo frames, recordings of one, two
-// and three channels, damaged files, and the loader thread with no folder and when stopped.
+// The sample bank and its loader: recordings of one, two and three channels, damaged files, and
+// the loader thread stopped at once or left to finish.
 #include "audio_test.h"
 
-#include "audio/decoded_frames.h"
 #include "audio/loader.h"
 
 #include <cstdlib>
@@ -15,25 +14,6 @@ namespace {
 
 const std::filesystem::path TEST_RECORDINGS =
     std::filesystem::path(TINYARCADE_SOURCE_DIR) / "tests" / "audio" / "data";
-
-TEST(DecodedFrames, OneChannelFillsBothSidesAndPastTwoOnlyTheFirstTwoCount) {
-    const struct {
-        int channels;
-        std::vector<short> decoded; // exactly frames x channels: the sanitizers see overreads
-        std::vector<StereoFrame> expected;
-    } cases[] = {
-        {1, {7, -8, 32767}, {{7, 7}, {-8, -8}, {32767, 32767}}},
-        {2, {1, 2, 3, 4}, {{1, 2}, {3, 4}}},
-        {3, {1, 2, 3, 4, 5, 6}, {{1, 2}, {4, 5}}},
-        {0, {}, {{111, 111}}}, // nothing written
-    };
-    for (const auto& c : cases) {
-        std::vector<StereoFrame> frames(c.expected.size(), StereoFrame{111, 111});
-        framesFromDecoded(c.decoded.data(), c.channels, static_cast<uint32_t>(frames.size()),
-                          frames.data());
-        EXPECT_EQ(frames, c.expected) << c.channels << " channels";
-    }
-}
 
 class SampleBank : public ::testing::Test {
   protected:
@@ -60,8 +40,8 @@ TEST_F(SampleBank, RecordingsOfOneTwoAndThreeChannelsBecomeStereo) {
         const SampleEntry& entry = load(recording(name));
         ASSERT_EQ(entry.length, 4410u) << name;
         int crossings[2] = {}, peaks[2] = {};
-        for (uint32_t i = 0; i < entry.length; ++i) {
-            const StereoFrame now = entry.frames[i], before = entry.frames[i == 0 ? 0 : i - 1];
+        for (uint32_t i = 1; i < entry.length; ++i) {
+            const StereoFrame now = entry.frames[i], before = entry.frames[i - 1];
             crossings[0] += (now.left < 0) != (before.left < 0);
             crossings[1] += (now.right < 0) != (before.right < 0);
             peaks[0] = std::max(peaks[0], std::abs(now.left));
