@@ -22,6 +22,10 @@ inline std::ostream& operator<<(std::ostream& out, StereoFrame frame) {
     return out << "{" << frame.left << ", " << frame.right << "}";
 }
 
+inline std::filesystem::path repositoryRoot() {
+    return TINYARCADE_SOURCE_DIR;
+}
+
 // Fresh mixer, the samples ready, the 16 drums two frames of 1000 long; the same afterwards.
 class CleanAudio : public ::testing::Test {
   protected:
@@ -57,9 +61,13 @@ class SampleFolder {
         std::filesystem::remove_all(folder);
     }
     std::filesystem::path samples() const { return folder / "dat" / "samples"; }
+    // Copies a file of the repository (a path from its root) in as sample `name`.
+    void copyIn(const std::string& repositoryFile, const std::string& name) const {
+        std::filesystem::copy_file(repositoryRoot() / repositoryFile, samples() / (name + ".ogg"),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
     void copyGameSamples() const {
-        std::filesystem::copy(std::filesystem::path(TINYARCADE_SOURCE_DIR) / "dat" / "samples",
-                              samples());
+        std::filesystem::copy(repositoryRoot() / "dat" / "samples", samples());
     }
 
   private:

@@ -12,8 +12,7 @@
 
 namespace {
 
-const std::filesystem::path TEST_RECORDINGS =
-    std::filesystem::path(TINYARCADE_SOURCE_DIR) / "tests" / "audio" / "data";
+const std::filesystem::path TEST_RECORDINGS = repositoryRoot() / "tests" / "audio" / "data";
 
 class SampleBank : public ::testing::Test {
   protected:
