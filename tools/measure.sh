@@ -68,8 +68,8 @@ cpu_share() { # KEEP
     start_ticks=$(cpu_ticks)
     start_frames=$(frames)
     start_time=$EPOCHREALTIME
-    local end=$((SECONDS + SECONDS_MEASURED))
-    while ((SECONDS < end)); do
+    local end=$((${start_time/./} + SECONDS_MEASURED * 1000000))
+    while ((${EPOCHREALTIME/./} < end)); do
         [ -n "$1" ] && xdotool key "$1"
         sleep 0.5
     done
