@@ -113,10 +113,12 @@ for screen in "${SCREENS[@]}"; do
     Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$WORK/display" \
         >/dev/null 2>&1 &
     XVFB_PID=$!
-    for try in $(seq 100); do
+    number=
+    for _ in $(seq 100); do
         read -r number <"$WORK/display" 2>/dev/null && break
         sleep 0.1
     done
+    [ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
     export DISPLAY=":$number"
 
     started=$EPOCHREALTIME
