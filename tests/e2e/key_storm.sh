@@ -30,7 +30,8 @@ STORM_KEYS=(Up Left Right z x Z X space a q w e Return Tab 1 F1 Shift_L Control_
 start_display
 start_game
 
-storm_deadline=$((SECONDS + 90))
+# Usually 30 to 60 s; the deadline only stops a storm that no longer makes progress.
+storm_deadline=$((SECONDS + 150))
 sent=0
 declare -A held=()
 
@@ -46,7 +47,7 @@ alive() {
     quits=$((quits + 1))
     ((quits <= 2)) || fail "Escape met the front page $quits times"
     echo "an Escape met the front page after $sent events; starting again"
-    held=()
+    release_all
     start_game
     escape_pending=0
     front_page_since=$(now)
