@@ -2,7 +2,7 @@
 // memory it never allocated, write through a null list, leak, or ask for gigabytes. The files
 // are kept with the sample fuzzer's seeds; each must leave its entry empty or whole, never
 // crash (the checked builds see any stray read or write).
-#include "audio_test.h"
+#include "sample_folder.h"
 
 #include "audio/sample_bank.h"
 

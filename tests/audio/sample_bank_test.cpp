@@ -19,7 +19,7 @@ class SampleBank : public ::testing::Test {
     void TearDown() override { freeSamples(); }
     // Writes `bytes` as the file of sample 0 and loads it.
     const SampleEntry& load(const std::vector<char>& bytes) const {
-        std::ofstream(folder.samples() / "drum0.ogg", std::ios::binary)
+        std::ofstream(folder.pathOf(SAMPLE_NAMES[0]), std::ios::binary)
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         loadSample(0);
         return sampleBank[0];
