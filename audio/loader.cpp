@@ -12,7 +12,9 @@
 namespace {
 std::mutex loaderLock;
 bool stopLoading = false; // guarded by loaderLock
-std::thread loaderThread;
+// Never destroyed: a program ended by exit() while the loader runs (Xlib does so when the
+// display goes away) must not abort in the destructor of a thread that is still joinable.
+std::thread& loaderThread = *new std::thread;
 
 bool stopRequested() {
     std::lock_guard<std::mutex> guard(loaderLock);

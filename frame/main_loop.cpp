@@ -53,10 +53,10 @@ bool handleFrameEvent(const FrameEvent& event) {
     switch (event.type) {
     case FrameEvent::QUIT:
         return false;
-    case FrameEvent::KEY_DOWN:
+    case FrameEvent::PRESS:
         handleKeyPress(event.key);
         break;
-    case FrameEvent::KEY_UP:
+    case FrameEvent::RELEASE:
         // Releases on the front page mean nothing.
         if (gameActive) sendGameKey(event.key, false);
         break;

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 struct FrameEvent {
-    enum Type { QUIT, KEY_DOWN, KEY_UP } type;
+    enum Type { QUIT, PRESS, RELEASE } type;
     // SDL key symbol of a key event.
     int key;
 };

@@ -54,10 +54,10 @@ bool pollFrameEvent(FrameEvent* event) {
             *event = {FrameEvent::QUIT, 0};
             return true;
         case SDL_KEYDOWN:
-            *event = {FrameEvent::KEY_DOWN, sdlEvent.key.keysym.sym};
+            *event = {FrameEvent::PRESS, sdlEvent.key.keysym.sym};
             return true;
         case SDL_KEYUP:
-            *event = {FrameEvent::KEY_UP, sdlEvent.key.keysym.sym};
+            *event = {FrameEvent::RELEASE, sdlEvent.key.keysym.sym};
             return true;
         default:
             // Mouse, focus and the rest mean nothing to the game.

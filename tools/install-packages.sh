@@ -4,7 +4,7 @@
 set -eu
 
 PLAY="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libgl1-mesa-dri libstb-dev libvorbis-dev"
-TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils"
+TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev"
 
 case "${1:-}" in
 play) packages=$PLAY ;;

@@ -5,7 +5,7 @@ source "$(dirname "$0")/audio_lib.bash"
 start_display
 start_game
 
-sleep 1 # the samples load meanwhile; a jump before that would be silent
+sleep 2 # the samples load meanwhile; a jump before that would be silent
 key Up
 sleep 1.5
 key Escape

@@ -13,12 +13,10 @@ second=$(shot)
 expect_front_page "$second" -1 -1
 
 key space
-sleep 0.3
-"$PNG_PROBE" game "$(shot)" 0 0 || fail "the game did not start with the catcher and score 0"
+wait_for_game 0 0
 
 key Escape
-sleep 0.3
-expect_front_page "$(shot)" 0 0
+wait_for_front_page 0 0
 
 key Down
 expect_exit_zero "Down"

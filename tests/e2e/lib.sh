@@ -22,20 +22,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb on a display number that it picks itself, so tests running side by side never
-# share or steal a server.
+# Starts Xvfb on a display number of its own: a random one that no server holds, so tests side
+# by side never share a server and none reuses the number of a server that is still going away.
+# The server's lock file names its process, which proves the display is ours.
 start_display() {
-    Xvfb -displayfd 3 -screen 0 "$SCREEN_SIZE" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    local try
-    for try in $(seq 100); do
-        # The number is complete once its line ends.
-        if [ "$(wc -l <"$WORK/display")" -ge 1 ]; then
-            export DISPLAY=":$(head -n 1 "$WORK/display")"
-            xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
+    local try wait number
+    for try in $(seq 50); do
+        number=$(($(od -An -N2 -tu2 /dev/urandom) % 900 + 100))
+        [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 "$SCREEN_SIZE" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$number"
+        for wait in $(seq 100); do
+            if [ "$(tr -d ' \n' <"/tmp/.X$number-lock" 2>/dev/null)" = "$XVFB_PID" ] &&
+                xdotool getdisplaygeometry >/dev/null 2>&1; then
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
     done
     fail "no X server would start: $(cat "$WORK/xvfb.log")"
 }
@@ -65,7 +72,8 @@ start_in() { # FOLDER COMMAND [ARGUMENT...]
     local try
     for try in $(seq 100); do
         xdotool search --name '^tinyarcade$' >/dev/null 2>&1 && { sleep 0.5; return 0; }
-        kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended at start: $(cat "$WORK/game.err")"
+        kill -0 "$GAME_PID" 2>/dev/null ||
+            fail "the program ended at start on $DISPLAY: $(tr "\n" " " <"$WORK/game.err")"
         sleep 0.1
     done
     fail "no window appeared"
@@ -113,4 +121,25 @@ expect_front_page() { # SHOT LAST BEST [TITLE]
     local scores
     scores=$("$PNG_PROBE" front "$1" "$title") || fail "$1 is not the front page"
     [ "$scores" = "$2 $3" ] || fail "front page shows scores '$scores', wanted '$2 $3'"
+}
+
+# A screenshot shows the frame presented last, which may still be the one from before the last
+# key: these take screenshots until the wanted picture appears, for a few seconds at most.
+wait_for_front_page() { # LAST BEST [TITLE]
+    local title=${3:-$WORK/play/dat/tc0.txt} try picture
+    for try in $(seq 10); do
+        picture=$(shot)
+        [ "$("$PNG_PROBE" front "$picture" "$title" 2>/dev/null)" = "$1 $2" ] && return 0
+        sleep 0.2
+    done
+    expect_front_page "$picture" "$1" "$2" "$title"
+}
+
+wait_for_game() { # SCORE CATCHER_POSITION
+    local try
+    for try in $(seq 10); do
+        "$PNG_PROBE" game "$(shot)" "$1" "$2" 2>/dev/null && return 0
+        sleep 0.2
+    done
+    fail "no game with score $1 and the catcher at $2 appeared"
 }

@@ -69,7 +69,9 @@ int mismatchesWithPicture() {
     int mismatches = 0;
     for (int x = 0; x < PICTURE_WIDTH; x++) {
         for (int y = 0; y < PICTURE_HEIGHT; y++) {
-            int expected = pixelAt(x, y) < 0 ? 0 : pixelAt(x, y);
+            // Indices outside the palette show black, like negative ones.
+            int8_t index = pixelAt(x, y);
+            int expected = index < 0 || index >= PALETTE_SIZE ? 0 : index;
             mismatches += shownPicture[x][y] != expected;
         }
     }

@@ -4,8 +4,7 @@ start_display
 start_game
 
 key Up
-sleep 0.3
-"$PNG_PROBE" game "$(shot)" 0 0 || fail "the game did not start"
+wait_for_game 0 0
 
 # The first baby escapes within about 2.5 s unless the catcher happens to catch it; each catch
 # buys a few seconds more. The ending then takes 2.3 s.

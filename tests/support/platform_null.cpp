@@ -69,9 +69,9 @@ void resetFrame() {
 }
 
 void pressKey(int keyCode) {
-    nullPlatform.events.push_back({FrameEvent::KEY_DOWN, keyCode});
+    nullPlatform.events.push_back({FrameEvent::PRESS, keyCode});
 }
 
 void releaseKey(int keyCode) {
-    nullPlatform.events.push_back({FrameEvent::KEY_UP, keyCode});
+    nullPlatform.events.push_back({FrameEvent::RELEASE, keyCode});
 }
