@@ -15,15 +15,9 @@ class Screens : public ::testing::Test {
         nullVideo = NullVideo();
     }
     void TearDown() override { resetFrame(); }
-
-    void playGameScoring(int32_t score) {
-        startGame();
-        topScreen().score = score;
-        endGame();
-    }
 };
 
-TEST_F(Screens, AGameRunsItsFirstUpdateAtOnce) {
+TEST_F(Screens, AGameRunsItsFirstUpdateBeforeItIsFirstDrawn) {
     startGame();
     ASSERT_EQ(screenStack.size(), 1u);
     EXPECT_TRUE(gameActive);
@@ -32,42 +26,20 @@ TEST_F(Screens, AGameRunsItsFirstUpdateAtOnce) {
     EXPECT_EQ(nullVideo.shownGameImages, 1);
 }
 
-TEST_F(Screens, EndingAGameWithZeroShowsBothScores) {
-    playGameScoring(0);
-    EXPECT_FALSE(gameActive);
-    EXPECT_TRUE(screenStack.empty());
-    EXPECT_EQ(lastScore, 0);
-    EXPECT_EQ(bestScore, 0);
-}
-
-TEST_F(Screens, TheBestScoreOnlyRises) {
-    playGameScoring(12);
-    playGameScoring(12);
-    EXPECT_EQ(bestScore, 12);
-    playGameScoring(11);
-    EXPECT_EQ(bestScore, 12);
-    EXPECT_EQ(lastScore, 11);
-    playGameScoring(13);
-    EXPECT_EQ(bestScore, 13);
-}
-
-TEST_F(Screens, EveryGameGivesItsTextureBack) {
-    for (int game = 0; game < 3; game++) playGameScoring(game);
-    EXPECT_EQ(nullVideo.texturesCreated, 3u);
-    EXPECT_EQ(nullVideo.texturesReleased, 3u);
-}
-
-TEST_F(Screens, ASecondGameStartsFresh) {
-    startGame();
-    topScreen().score = 5;
-    topScreen().keyDown(0);
-    for (int tick = 0; tick < 50; tick++) topScreen().update();
-    endGame();
-    startGame();
-    EXPECT_EQ(topScreen().score, 0);
-    EXPECT_EQ(topScreen().playerPos, 0);
-    EXPECT_TRUE(topScreen().heldKeys.empty());
-    EXPECT_EQ(topScreen().tickCount, 1u);
+TEST_F(Screens, EndingGamesRecordsScoresAndGivesEverythingBack) {
+    // score of each game, then the last and best scores it leaves
+    const int32_t games[][3] = {{0, 0, 0}, {12, 12, 12}, {12, 12, 12}, {11, 11, 12}, {13, 13, 13}};
+    for (const auto& game : games) {
+        startGame();
+        topScreen().score = game[0];
+        endGame();
+        EXPECT_FALSE(gameActive);
+        EXPECT_TRUE(screenStack.empty());
+        EXPECT_EQ(lastScore, game[1]) << game[0];
+        EXPECT_EQ(bestScore, game[2]) << game[0];
+    }
+    EXPECT_EQ(nullVideo.texturesCreated, 5u);
+    EXPECT_EQ(nullVideo.texturesReleased, 5u);
 }
 
 } // namespace
