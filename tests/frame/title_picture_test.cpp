@@ -8,12 +8,16 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
 class TitlePicture : public ::testing::Test {
   protected:
-    std::string path = ::testing::TempDir() + "title_picture_test.txt";
+    // One file per test and process: CTest runs the tests side by side.
+    std::string path = ::testing::TempDir() + "title_picture_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                       std::to_string(getpid()) + ".txt";
 
     void TearDown() override { std::remove(path.c_str()); }
 
