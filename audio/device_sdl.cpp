@@ -13,7 +13,7 @@ bool openDevice(const char*& reason) {
     wanted.samples = DEVICE_BUFFER_FRAMES;
     wanted.callback = audioCallback;
     wanted.userdata = nullptr;
-    // No spec for the obtained format: SDL then converts to exactly what was asked for.
+    // No room for the format obtained: SDL then converts to exactly what was asked for.
     if (SDL_OpenAudio(&wanted, nullptr) < 0) {
         reason = SDL_GetError();
         return false;
