@@ -30,28 +30,28 @@ void resetControl() {
     spareFree = true;
 }
 
-bool exchangeControlFromFrame() {
+namespace {
+// One side's trade: when the other side has served the spare (`mayTake`), swap the side's own
+// record with it and tell the other side it is its turn (`nowOffered`). Never waits.
+bool tradeWithSpare(int& ownRecord, bool& mayTake, bool& nowOffered) {
     if (!handOverLock.try_lock()) return false;
-    const bool swapped = spareFree;
+    const bool swapped = mayTake;
     if (swapped) {
-        std::swap(frameRecord, spareRecord);
-        spareFilled = true;
-        spareFree = false;
+        std::swap(ownRecord, spareRecord);
+        mayTake = false;
+        nowOffered = true;
     }
     handOverLock.unlock();
     return swapped;
 }
+} // namespace
+
+bool exchangeControlFromFrame() {
+    return tradeWithSpare(frameRecord, spareFree, spareFilled);
+}
 
 bool exchangeControlFromCallback() {
-    if (!handOverLock.try_lock()) return false;
-    const bool swapped = spareFilled;
-    if (swapped) {
-        std::swap(callbackRecord, spareRecord);
-        spareFilled = false;
-        spareFree = true;
-    }
-    handOverLock.unlock();
-    return swapped;
+    return tradeWithSpare(callbackRecord, spareFilled, spareFree);
 }
 
 void appendSlot(SlotList& list, int slot) {
