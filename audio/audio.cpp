@@ -1,9 +1,7 @@
-// The audio subsystem's life and its two per-frame meeting points: start-up, the frame's
-// updateAudio and the device's audioCallback, shutdown.
+// The audio subsystem's life on the main thread: start-up, the frame's updateAudio, shutdown.
 //
 // All sound is made in audioCallback on the device thread; the frame reaches it only through
-// the control records. The callback never waits (the hand-over lock is only tried) and never
-// allocates (slot lists and its staging buffer are fixed arrays).
+// the control records.
 #include "audio/audio.h"
 
 #include "audio/control.h"
@@ -12,24 +10,17 @@
 #include "audio/loader.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
-#include "platform/chance.h"
+#include "audio/sample_bank.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-// Bytes of one frame in the stream: two signed 16-bit samples.
-constexpr int FRAME_BYTES = 4;
-
-// The callback mixes into this, then writes it out in the stream's byte order. Device thread
-// only.
-StereoFrame staging[DEVICE_BUFFER_FRAMES];
-
 // Everything the device thread will own starts fresh, the loader starts, then the device
 // opens paused. A device that cannot be opened ends the program.
 void openAudioDevice() {
-    resetMixer();
-    currentChord = nextRandom() % CHORD_COUNT;
+    mixer = {};
+    startMusic();
     resetControl();
     startLoader();
     const char* reason = "";
@@ -40,35 +31,11 @@ void openAudioDevice() {
         std::_Exit(1);
     }
 }
-
-void writeLittleEndian(const StereoFrame* frames, int count, uint8_t* stream) {
-    for (int i = 0; i < count; ++i) {
-        const auto left = static_cast<uint16_t>(frames[i].left);
-        const auto right = static_cast<uint16_t>(frames[i].right);
-        stream[0] = static_cast<uint8_t>(left & 0xff);
-        stream[1] = static_cast<uint8_t>(left >> 8);
-        stream[2] = static_cast<uint8_t>(right & 0xff);
-        stream[3] = static_cast<uint8_t>(right >> 8);
-        stream += FRAME_BYTES;
-    }
-}
-
-// The frame's latest record has arrived: its game voices start (snapped to the grid) and its
-// echo damp is served once.
-void takeFrameRequests(AudioControl& record) {
-    for (int i = 0; i < record.voiceSlots.count; ++i) activateGameVoice(record.voiceSlots.slots[i]);
-    record.voiceSlots.count = 0;
-    if (record.dampEcho) {
-        halveEcho();
-        record.dampEcho = 0;
-    }
-}
 } // namespace
 
 void startAudio() {
     samplesReady = false;
-    computeNoteFrequencies();
-    resetGameVoices();
+    gameSlots = {};
     openAudioDevice();
     requestEchoDamp();
     pauseDevice(false);
@@ -89,17 +56,4 @@ void stopAudio() {
     // Nothing may start a sample once its frames are gone.
     samplesReady = false;
     freeSamples();
-}
-
-void audioCallback(void*, uint8_t* stream, int length) {
-    if (exchangeControlFromCallback()) takeFrameRequests(callbackControl());
-    AudioControl& record = callbackControl();
-    for (int left = length / FRAME_BYTES; left > 0;) {
-        const int count = left < DEVICE_BUFFER_FRAMES ? left : DEVICE_BUFFER_FRAMES;
-        produceFrames(staging, count, record.frontPageMusic != 0, record.emotions != 0,
-                      record.voiceSlots);
-        writeLittleEndian(staging, count, stream);
-        stream += count * FRAME_BYTES;
-        left -= count;
-    }
 }

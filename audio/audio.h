@@ -2,14 +2,7 @@
 // shutdown, and the sound triggers. All of these run on the main thread.
 #pragma once
 
-#include "audio/sample_bank.h"
-
-// Sound numbers: the music's square tone, and 17 + k for sample k of the bank.
-constexpr int SOUND_SQUARE = 9;
-constexpr int SOUND_FIRST_SAMPLE = 17;
-constexpr int SOUND_JUMP = 33;
-constexpr int SOUND_BIRTH = 34;
-constexpr int SOUND_PARADOX = 35;
+#include "audio/sound_numbers.h"
 
 // Start-up: resets the shared state, starts the sample loader and the device. Exits the
 // program with status 1 when the device cannot be opened.

@@ -4,30 +4,40 @@
 
 #include <utility>
 
-AudioControl controlRecords[CONTROL_RECORD_COUNT];
-int frameRecord = 2;
-int callbackRecord = 0;
 std::mutex handOverLock;
 
 namespace {
-// Guarded by handOverLock.
-int spareRecord = 1;
-// The callback has emptied the spare record; the frame may take it.
-bool spareFree = true;
-// The frame has left a filled record in the spare place.
-bool spareFilled = false;
+constexpr int CONTROL_RECORD_COUNT = 3;
+// What every record holds at start: the front page's music, nothing to damp, no slots.
+constexpr AudioControl FRESH_RECORD = {1, 0, 0, SlotList{{}, 0}};
+
+// The records and their places. Its starting values are the ones below.
+struct HandOver {
+    AudioControl records[CONTROL_RECORD_COUNT] = {FRESH_RECORD, FRESH_RECORD, FRESH_RECORD};
+    int frameRecord = 2;    // main thread only
+    int callbackRecord = 0; // callback only
+    // These three are guarded by handOverLock.
+    int spareRecord = 1;
+    // The callback has emptied the spare record; the frame may take it.
+    bool spareFree = true;
+    // The frame has left a filled record in the spare place.
+    bool spareFilled = false;
+};
+
+HandOver handOver;
 } // namespace
+
+AudioControl& frameControl() {
+    return handOver.records[handOver.frameRecord];
+}
+
+AudioControl& callbackControl() {
+    return handOver.records[handOver.callbackRecord];
+}
 
 // Runs only while the device is closed, so no callback can be trading.
 void resetControl() {
-    controlRecords[0] = AudioControl{1, 0, 0, SlotList{{}, 0}};
-    controlRecords[1] = controlRecords[0];
-    controlRecords[2] = controlRecords[0];
-    callbackRecord = 0;
-    spareRecord = 1;
-    frameRecord = 2;
-    spareFilled = false;
-    spareFree = true;
+    handOver = HandOver{};
 }
 
 namespace {
@@ -37,7 +47,7 @@ bool tradeWithSpare(int& ownRecord, bool& mayTake, bool& nowOffered) {
     if (!handOverLock.try_lock()) return false;
     const bool swapped = mayTake;
     if (swapped) {
-        std::swap(ownRecord, spareRecord);
+        std::swap(ownRecord, handOver.spareRecord);
         mayTake = false;
         nowOffered = true;
     }
@@ -47,13 +57,9 @@ bool tradeWithSpare(int& ownRecord, bool& mayTake, bool& nowOffered) {
 } // namespace
 
 bool exchangeControlFromFrame() {
-    return tradeWithSpare(frameRecord, spareFree, spareFilled);
+    return tradeWithSpare(handOver.frameRecord, handOver.spareFree, handOver.spareFilled);
 }
 
 bool exchangeControlFromCallback() {
-    return tradeWithSpare(callbackRecord, spareFilled, spareFree);
-}
-
-void appendSlot(SlotList& list, int slot) {
-    if (list.count < GAME_VOICE_COUNT) list.slots[list.count++] = slot;
+    return tradeWithSpare(handOver.callbackRecord, handOver.spareFilled, handOver.spareFree);
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <mutex>
 
+// The hand-over record's agreed shape: these fields, in this order, u8 flags rather than bools.
+// Keep it so, even where another type would read better.
 struct AudioControl {
     // 1: the front page's music; 0: the game's.
     uint8_t frontPageMusic;
@@ -24,22 +26,13 @@ struct AudioControl {
     SlotList voiceSlots;
 };
 
-constexpr int CONTROL_RECORD_COUNT = 3;
-
-extern AudioControl controlRecords[CONTROL_RECORD_COUNT];
-// Main thread only.
-extern int frameRecord;
-// Audio callback only.
-extern int callbackRecord;
 // Guards the spare place and its flags. Only ever tried, never waited for.
 extern std::mutex handOverLock;
 
-inline AudioControl& frameControl() {
-    return controlRecords[frameRecord];
-}
-inline AudioControl& callbackControl() {
-    return controlRecords[callbackRecord];
-}
+// The record the frame fills (main thread only) and the one the callback reads and fills
+// (callback only).
+AudioControl& frameControl();
+AudioControl& callbackControl();
 
 // Fresh records: front-page music, nothing to damp, no slots; the callback holds record 0,
 // the spare place holds record 1 (free for the frame), the frame holds record 2. Only while
@@ -53,6 +46,3 @@ bool exchangeControlFromFrame();
 // Callback side: when the lock is free and the frame has left a record in the spare place,
 // takes it and leaves the callback's own record there. Returns whether the trade happened.
 bool exchangeControlFromCallback();
-
-// Appends a game voice slot; a full list (which 64 slots cannot overfill) drops it.
-void appendSlot(SlotList& list, int slot);

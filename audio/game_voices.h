@@ -6,12 +6,16 @@
 
 #include <cstdint>
 
-// A slot is taken from startSound until the callback's report that its voice ended comes back.
-extern uint8_t gameVoiceBusy[GAME_VOICE_COUNT];
-extern int gameVoiceCursor;
+// Its starting values are the ones below: `gameSlots = {}` frees every slot and starts the
+// search at slot 0.
+struct GameVoiceSlots {
+    // A slot is taken from startSound until the callback's report that its voice ended comes
+    // back.
+    uint8_t gameVoiceBusy[GAME_VOICE_COUNT] = {};
+    int gameVoiceCursor = 0;
+};
 
-// Frees every slot and starts the search at slot 0.
-void resetGameVoices();
+extern GameVoiceSlots gameSlots;
 
 // Frees the slots of the game voices that the callback reported ended, and empties the list.
 void releaseGameVoices(SlotList& ended);

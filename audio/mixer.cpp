@@ -7,21 +7,12 @@
 // gameVoiceBusy flags.
 #include "audio/mixer.h"
 
-#include "audio/audio.h"
-#include "audio/music.h"
 #include "audio/sample_bank.h"
 #include "platform/chance.h"
 
-#include <cstring>
 #include <limits>
 
-Voice voices[VOICE_COUNT];
-uint8_t voiceActive[VOICE_COUNT];
-int musicVoiceCursor = 0;
-uint32_t sampleClock = 0;
-
-StereoFrame echoRing[ECHO_LENGTH];
-int32_t echoTapA = 0, echoTapB = 0, echoTapC = 0;
+MixerState mixer;
 
 namespace {
 
@@ -131,50 +122,34 @@ StereoFrame renderSquare(const Voice& voice, float amp) {
 // The three echo taps for one frame; each reads after the writes of the ones before it.
 // Returns what the taps add to the dry mix.
 StereoFrame runEcho(StereoFrame wet) {
-    StereoFrame readA = echoRing[echoTapA];
-    echoRing[echoTapA] = tapFeed(readA, FORWARD_KEEP, wet, FORWARD_SEND);
-    if (++echoTapA == ECHO_LENGTH) echoTapA = 0;
+    StereoFrame* ring = mixer.echoRing;
+    int32_t& tapA = mixer.echoTapA;
+    int32_t& tapB = mixer.echoTapB;
+    int32_t& tapC = mixer.echoTapC;
 
-    StereoFrame readB = echoRing[echoTapB];
+    StereoFrame readA = ring[tapA];
+    ring[tapA] = tapFeed(readA, FORWARD_KEEP, wet, FORWARD_SEND);
+    if (++tapA == ECHO_LENGTH) tapA = 0;
+
+    StereoFrame readB = ring[tapB];
     StereoFrame doubleFeed = tapFeed(readB, DOUBLE_KEEP, wet, DOUBLE_SEND);
-    int32_t aheadFirst = (echoTapB + DOUBLE_WRITE_AHEAD) % ECHO_LENGTH;
-    int32_t aheadSecond = (echoTapB + DOUBLE_WRITE_AHEAD + 1) % ECHO_LENGTH;
-    echoRing[aheadFirst] = addFrames(echoRing[aheadFirst], doubleFeed);
-    echoRing[aheadSecond] = addFrames(echoRing[aheadSecond], doubleFeed);
-    echoTapB += DOUBLE_TAP_STRIDE;
-    if (echoTapB >= ECHO_LENGTH) echoTapB = 0;
+    int32_t aheadFirst = (tapB + DOUBLE_WRITE_AHEAD) % ECHO_LENGTH;
+    int32_t aheadSecond = (tapB + DOUBLE_WRITE_AHEAD + 1) % ECHO_LENGTH;
+    ring[aheadFirst] = addFrames(ring[aheadFirst], doubleFeed);
+    ring[aheadSecond] = addFrames(ring[aheadSecond], doubleFeed);
+    tapB += DOUBLE_TAP_STRIDE;
+    if (tapB >= ECHO_LENGTH) tapB = 0;
 
-    StereoFrame readC = echoRing[echoTapC];
-    echoRing[echoTapC] = addFrames(readC, tapFeed(readC, BACKWARD_KEEP, wet, BACKWARD_SEND));
-    if (--echoTapC < 0) echoTapC = ECHO_LENGTH - 1;
+    StereoFrame readC = ring[tapC];
+    ring[tapC] = addFrames(readC, tapFeed(readC, BACKWARD_KEEP, wet, BACKWARD_SEND));
+    if (--tapC < 0) tapC = ECHO_LENGTH - 1;
 
     StereoFrame out = scaleFrame(readC, BACKWARD_OUT);
     out = addFrames(out, scaleFrame(readA, FORWARD_OUT));
     return addFrames(out, scaleFrame(readB, DOUBLE_OUT));
 }
 
-// Starts beat steps of the music on the first frame of every music step.
-void runMusicBeat(bool frontPageMusic, bool emotions) {
-    if (sampleClock % MUSIC_STEP_FRAMES != 0) return;
-    uint32_t beat = sampleClock / MUSIC_STEP_FRAMES;
-    int step = static_cast<int>(beat % STEPS_PER_BAR);
-    if (step == 0) currentChord = CHORD_PICK[nextRandom() % CHORD_COUNT];
-    if (frontPageMusic) {
-        frontPageMusicStep(step);
-    } else {
-        gameMusicStep(step, emotions);
-    }
-}
-
 } // namespace
-
-void resetMixer() {
-    std::memset(echoRing, 0, sizeof echoRing);
-    echoTapA = echoTapB = echoTapC = 0;
-    sampleClock = 0;
-    std::memset(voiceActive, 0, sizeof voiceActive);
-    musicVoiceCursor = 0;
-}
 
 void initVoice(Voice& voice, int sound, float frequency, float volume, float echoSend,
                float panOffset, uint32_t attack, uint32_t hold, uint32_t release, uint32_t delay) {
@@ -253,48 +228,41 @@ void startMusicVoice(int sound, float frequency, float volume, float echoSend, f
                      uint32_t hold, uint32_t release, uint32_t delay) {
     if (isSampleSound(sound) && !samplesReady.load()) return;
     // A music slot is busy exactly while its voice is active.
-    int slot = findFreeSlot(voiceActive + FIRST_MUSIC_VOICE, musicVoiceCursor);
+    int slot = findFreeSlot(mixer.voiceActive + FIRST_MUSIC_VOICE, mixer.musicVoiceCursor);
     if (slot < 0) return;
-    musicVoiceCursor = slot;
-    Voice& voice = voices[FIRST_MUSIC_VOICE + slot];
+    mixer.musicVoiceCursor = slot;
+    Voice& voice = mixer.voices[FIRST_MUSIC_VOICE + slot];
     initVoice(voice, sound, frequency, volume, echoSend, panOffset, 0, hold, release, delay);
-    quantiseVoice(voice, sampleClock);
-    voiceActive[FIRST_MUSIC_VOICE + slot] = 1;
+    quantiseVoice(voice, mixer.sampleClock);
+    mixer.voiceActive[FIRST_MUSIC_VOICE + slot] = 1;
 }
 
 void activateGameVoice(int slot) {
-    voiceActive[slot] = 1;
-    if (voices[slot].quantise) quantiseVoice(voices[slot], sampleClock);
+    mixer.voiceActive[slot] = 1;
+    if (mixer.voices[slot].quantise) quantiseVoice(mixer.voices[slot], mixer.sampleClock);
 }
 
 StereoFrame mixFrame(SlotList& finishedGameVoices) {
     StereoFrame dry = {0, 0};
     StereoFrame wet = {0, 0};
     for (int i = 0; i < VOICE_COUNT; ++i) {
-        if (!voiceActive[i]) continue;
-        Voice& voice = voices[i];
+        if (!mixer.voiceActive[i]) continue;
+        Voice& voice = mixer.voices[i];
         StereoFrame frame = renderVoice(voice);
         dry = addFrames(dry, frame);
         wet = addFrames(wet, scaleFrame(frame, voice.echoSend));
         if (!hasEnded(voice)) continue;
-        voiceActive[i] = 0;
+        mixer.voiceActive[i] = 0;
         // A slot stays busy until the frame has read this list, so it is listed at most once.
-        if (i < GAME_VOICE_COUNT && finishedGameVoices.count < GAME_VOICE_COUNT) {
-            finishedGameVoices.slots[finishedGameVoices.count++] = i;
-        }
+        if (i < GAME_VOICE_COUNT) appendSlot(finishedGameVoices, i);
     }
     return addFrames(dry, runEcho(wet));
 }
 
-void halveEcho() {
-    for (StereoFrame& frame : echoRing) frame = scaleFrame(frame, ECHO_DAMP);
+void appendSlot(SlotList& list, int slot) {
+    if (list.count < GAME_VOICE_COUNT) list.slots[list.count++] = slot;
 }
 
-void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
-                   SlotList& finishedGameVoices) {
-    for (int i = 0; i < count; ++i) {
-        runMusicBeat(frontPageMusic, emotions);
-        out[i] = mixFrame(finishedGameVoices);
-        ++sampleClock;
-    }
+void halveEcho() {
+    for (StereoFrame& frame : mixer.echoRing) frame = scaleFrame(frame, ECHO_DAMP);
 }

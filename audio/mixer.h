@@ -1,5 +1,6 @@
 // The mixer: 128 voices with their envelopes, square tones, sample playback and pan, and the
-// two-second echo ring with its three taps.
+// two-second echo ring with its three taps. It only mixes: the music and the hand-over that
+// start its voices sit above it, in the callback.
 //
 // Runs on the audio device thread, except initVoice for game voices (slots 0..63), which the
 // main thread runs on a slot that the callback is not rendering. Never allocates.
@@ -38,18 +39,25 @@ struct SlotList {
     int count;
 };
 
-extern Voice voices[VOICE_COUNT];
-// Callback side: the voice is rendered while its flag is set.
-extern uint8_t voiceActive[VOICE_COUNT];
-extern int musicVoiceCursor;
-// Frames produced since the device was opened: the music's clock and the start grid's.
-extern uint32_t sampleClock;
+// Appends a game voice slot; a full list (which 64 slots cannot overfill) drops it.
+void appendSlot(SlotList& list, int slot);
 
-extern StereoFrame echoRing[ECHO_LENGTH];
-extern int32_t echoTapA, echoTapB, echoTapC;
+// Everything the mixer keeps. The callback owns it all, except the records of the game voices
+// (0..63), which the main thread fills while their slot is free for it. Its starting values are
+// the ones below: `mixer = {}` silences the echo, rewinds the clock and frees every voice.
+struct MixerState {
+    Voice voices[VOICE_COUNT] = {};
+    // The voice is rendered while its flag is set.
+    uint8_t voiceActive[VOICE_COUNT] = {};
+    // Where the next search for a free music slot starts.
+    int musicVoiceCursor = 0;
+    // Frames produced since the device was opened: the music's clock and the start grid's.
+    uint32_t sampleClock = 0;
+    StereoFrame echoRing[ECHO_LENGTH] = {};
+    int32_t echoTapA = 0, echoTapB = 0, echoTapC = 0;
+};
 
-// Silences the echo, resets its taps and the clock, and frees every voice.
-void resetMixer();
+extern MixerState mixer;
 
 void initVoice(Voice& voice, int sound, float frequency, float volume, float echoSend,
                float panOffset, uint32_t attack, uint32_t hold, uint32_t release, uint32_t delay);
@@ -76,8 +84,3 @@ StereoFrame mixFrame(SlotList& finishedGameVoices);
 
 // Halves every frame of the echo ring.
 void halveEcho();
-
-// Produces `count` frames: a music step on every 11025th frame of the clock (a new chord every
-// 16 steps), then the mix. This is the callback's work once the hand-over is done.
-void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
-                   SlotList& finishedGameVoices);

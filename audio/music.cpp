@@ -6,8 +6,8 @@
 // the music: never add, drop or reorder a draw. Starts voices only through startMusicVoice.
 #include "audio/music.h"
 
-#include "audio/audio.h"
 #include "audio/mixer.h"
+#include "audio/sound_numbers.h"
 #include "platform/chance.h"
 
 #include <cmath>
@@ -202,14 +202,20 @@ void sectionDriving(int step) {
     }
 }
 
-} // namespace
-
 void computeNoteFrequencies() {
     float twelfth = 1.0f / SEMITONES_PER_OCTAVE;
     float semitone = static_cast<float>(std::pow(2.0, static_cast<double>(twelfth)));
     for (int k = 0; k < NOTE_COUNT; ++k) {
         NOTE_FREQUENCIES[k] = CONCERT_A * wholePower(semitone, k - CONCERT_A_NOTE);
     }
+}
+
+} // namespace
+
+void startMusic() {
+    computeNoteFrequencies();
+    // The opening chord is any of the 21, not one of CHORD_PICK's.
+    currentChord = nextRandom() % CHORD_COUNT;
 }
 
 int minDraw(int n, int passes) {

@@ -16,8 +16,9 @@ extern const int CHORD_PICK[CHORD_COUNT];
 extern int currentChord;
 extern int musicSection;
 
-// Fills NOTE_FREQUENCIES.
-void computeNoteFrequencies();
+// The music's start, when the device opens: fills NOTE_FREQUENCIES and draws the opening chord
+// from the calling thread's chance.
+void startMusic();
 
 // A draw of 0..n-1 that favours low values the more passes it makes.
 int minDraw(int n, int passes);

@@ -4,6 +4,7 @@
 // only after seeing samplesReady set.
 #pragma once
 
+#include "audio/sound_numbers.h"
 #include "audio/stereo_frame.h"
 
 #include <atomic>
@@ -12,6 +13,7 @@
 constexpr int SAMPLE_COUNT = 19;
 
 extern const char* const SAMPLE_NAMES[SAMPLE_COUNT];
+static_assert(SOUND_FIRST_SAMPLE + SAMPLE_COUNT - 1 == SOUND_PARADOX, "one sound number per name");
 
 struct SampleEntry {
     StereoFrame* frames = nullptr;

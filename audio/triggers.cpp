@@ -2,11 +2,12 @@
 // voice and lists its slot in the frame's control record, which updateAudio hands over. Takes
 // no lock and never touches a voice that the callback may be rendering.
 #include "audio/audio.h"
+
 #include "audio/control.h"
 #include "audio/game_voices.h"
+#include "audio/sample_bank.h"
 
-uint8_t gameVoiceBusy[GAME_VOICE_COUNT];
-int gameVoiceCursor = 0;
+GameVoiceSlots gameSlots;
 
 namespace {
 // A game voice rises over this many frames, holds, then falls; a sample overrides all three
@@ -18,29 +19,23 @@ constexpr float PLAYED_ECHO_SEND = 0.6f;
 constexpr float PLAYED_VOLUME_CAP = 1.0f;
 } // namespace
 
-void resetGameVoices() {
-    for (uint8_t& busy : gameVoiceBusy) busy = 0;
-    gameVoiceCursor = 0;
-}
-
 void releaseGameVoices(SlotList& ended) {
-    for (int i = 0; i < ended.count; ++i) gameVoiceBusy[ended.slots[i]] = 0;
+    for (int i = 0; i < ended.count; ++i) gameSlots.gameVoiceBusy[ended.slots[i]] = 0;
     ended.count = 0;
 }
 
 void startSound(int sound, float frequency, float volume, float echoSend, float panOffset) {
     if (sound >= SOUND_FIRST_SAMPLE && !samplesReady) return;
-    const int slot = findFreeSlot(gameVoiceBusy, gameVoiceCursor);
+    const int slot = findFreeSlot(gameSlots.gameVoiceBusy, gameSlots.gameVoiceCursor);
     if (slot < 0) return;
-    gameVoiceCursor = slot;
-    initVoice(voices[slot], sound, frequency, volume, echoSend, panOffset, GAME_ATTACK, GAME_HOLD,
-              GAME_RELEASE, 0);
-    gameVoiceBusy[slot] = 1;
+    gameSlots.gameVoiceCursor = slot;
+    initVoice(mixer.voices[slot], sound, frequency, volume, echoSend, panOffset, GAME_ATTACK,
+              GAME_HOLD, GAME_RELEASE, 0);
+    gameSlots.gameVoiceBusy[slot] = 1;
     appendSlot(frameControl().voiceSlots, slot);
 }
 
 void playSound(int sound, float volume, float panOffset) {
-    if (!samplesReady) return;
     if (volume > PLAYED_VOLUME_CAP) volume = PLAYED_VOLUME_CAP;
     startSound(sound, 0.0f, volume, PLAYED_ECHO_SEND, panOffset);
 }

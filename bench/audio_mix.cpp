@@ -3,7 +3,7 @@
 //
 // The counter realtime_fraction is the time one buffer takes over the time it lasts when
 // played (2048 / 44100 s = 46.4 ms): the callback must stay well below 1.
-#include "audio/audio.h"
+#include "audio/callback.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
@@ -32,8 +32,8 @@ void soundEveryVoice() {
         sampleBank[k].length = SAMPLE_LENGTH;
     }
     samplesReady = true;
-    computeNoteFrequencies();
-    resetMixer();
+    mixer = {};
+    startMusic();
     for (int i = 0; i < VOICE_COUNT; ++i) {
         bool sample = i < SAMPLE_VOICES;
         int sound = sample ? SOUND_FIRST_SAMPLE + i % SAMPLE_COUNT : SOUND_SQUARE;
@@ -41,16 +41,17 @@ void soundEveryVoice() {
         // Half the voices rise through an attack and fall through a release; half hold flat.
         uint32_t attack = i % 2 == 0 ? 0u : 500u;
         float panOffset = i % 4 == 0 ? 0.5f : 0.0f;
-        initVoice(voices[i], sound, frequency, 0.05f, 0.6f, panOffset, attack, LONG_HOLD, 50000, 0);
-        voiceActive[i] = 1;
+        initVoice(mixer.voices[i], sound, frequency, 0.05f, 0.6f, panOffset, attack, LONG_HOLD,
+                  50000, 0);
+        mixer.voiceActive[i] = 1;
     }
 }
 
 // Keeps every voice sounding from buffer to buffer: samples restart, tones stay in their hold.
 void rearmVoices() {
     for (int i = 0; i < VOICE_COUNT; ++i) {
-        voices[i].position = i < SAMPLE_VOICES ? 0u : voices[i].attack;
-        voiceActive[i] = 1;
+        mixer.voices[i].position = i < SAMPLE_VOICES ? 0u : mixer.voices[i].attack;
+        mixer.voiceActive[i] = 1;
     }
 }
 

@@ -12,22 +12,18 @@ constexpr float CENTRE_PAN = 0.0f;
 // A sample plays at its own pitch.
 constexpr float SAMPLE_PITCH = 0.0f;
 
-static void startEffect(int sound) {
-    if (samplesReady) startSound(sound, SAMPLE_PITCH, EFFECT_VOLUME, EFFECT_ECHO, CENTRE_PAN);
-}
-
+// The audio drops every effect until the samples are loaded, and when no game voice is free.
 void requestJumpSound() {
     effectRequests.jump++;
-    // playSound itself waits for the samples.
     playSound(SOUND_JUMP, JUMP_VOLUME, CENTRE_PAN);
 }
 
 void requestBirthSound() {
     effectRequests.birth++;
-    startEffect(SOUND_BIRTH);
+    startSound(SOUND_BIRTH, SAMPLE_PITCH, EFFECT_VOLUME, EFFECT_ECHO, CENTRE_PAN);
 }
 
 void requestParadoxSound() {
     effectRequests.paradox++;
-    startEffect(SOUND_PARADOX);
+    startSound(SOUND_PARADOX, SAMPLE_PITCH, EFFECT_VOLUME, EFFECT_ECHO, CENTRE_PAN);
 }

@@ -12,7 +12,7 @@ struct EffectRequests {
 // Requests since start-up or since a caller last cleared it.
 extern EffectRequests effectRequests;
 
-// Each asks the audio for its sound; birth and paradox only once the samples are loaded.
+// Each asks the audio for its sound, which plays only once the samples are loaded.
 void requestJumpSound();
 void requestBirthSound();
 void requestParadoxSound();

@@ -7,10 +7,10 @@
 //
 // front is the front page's music, calm and busy the game's two modes. The music is the same
 // on every run, as in the game. Never opens a sound device; the game itself takes no options.
+#include "audio/callback.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
-#include "platform/chance.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +23,7 @@ constexpr int BUFFER_FRAMES = 2048;
 constexpr double LONGEST_SECONDS = 3600.0;
 constexpr int CHANNELS = 2;
 constexpr int BYTES_PER_VALUE = 2;
-constexpr int BYTES_PER_FRAME = CHANNELS * BYTES_PER_VALUE;
+constexpr int BYTES_PER_FRAME = STEREO_FRAME_BYTES;
 constexpr uint32_t WAV_HEADER_BYTES = 44;
 constexpr uint32_t FORMAT_CHUNK_BYTES = 16;
 constexpr uint16_t PCM_FORMAT = 1;
@@ -75,13 +75,9 @@ bool writeHeader(std::FILE* file, uint32_t frames) {
 }
 
 bool writeFrames(std::FILE* file, const StereoFrame* frames, int count) {
-    unsigned char bytes[BUFFER_FRAMES * BYTES_PER_FRAME];
-    unsigned char* at = bytes;
-    for (int i = 0; i < count; ++i) {
-        putLittle(at, static_cast<uint16_t>(frames[i].left), BYTES_PER_VALUE);
-        putLittle(at, static_cast<uint16_t>(frames[i].right), BYTES_PER_VALUE);
-    }
-    size_t size = static_cast<size_t>(at - bytes);
+    uint8_t bytes[BUFFER_FRAMES * BYTES_PER_FRAME];
+    writeStereoFrames(frames, count, bytes);
+    size_t size = static_cast<size_t>(count) * BYTES_PER_FRAME;
     return std::fwrite(bytes, 1, size, file) == size;
 }
 
@@ -90,11 +86,10 @@ void loadAllSamples() {
     samplesReady = true;
 }
 
-// The device's start: silent echo, free voices, clock 0, a first chord drawn at random.
+// The device's start: silent echo, free voices, clock 0, the music's notes and opening chord.
 void startMixer() {
-    computeNoteFrequencies();
-    resetMixer();
-    currentChord = nextRandom() % CHORD_COUNT;
+    mixer = {};
+    startMusic();
 }
 
 bool render(std::FILE* file, Music music, uint32_t frames) {

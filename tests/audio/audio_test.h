@@ -23,8 +23,8 @@ inline std::ostream& operator<<(std::ostream& out, StereoFrame frame) {
 class CleanAudio : public ::testing::Test {
   protected:
     void SetUp() override {
+        startMusic();
         clear();
-        computeNoteFrequencies();
         for (int k = 0; k < 16; ++k) sampleBank[k] = {drumFrames, 2};
         samplesReady = true;
     }
@@ -32,7 +32,7 @@ class CleanAudio : public ::testing::Test {
     static void clear() {
         for (SampleEntry& entry : sampleBank) entry = SampleEntry{};
         samplesReady = false;
-        resetMixer();
+        mixer = {};
         currentChord = musicSection = 0;
     }
     StereoFrame drumFrames[2] = {{1000, 1000}, {1000, 1000}};

@@ -58,22 +58,22 @@ class HandOver : public ::testing::Test {
 TEST_F(HandOver, StartUpOpensTheDeviceAndEachRequestReachesTheCallbackOnce) {
     EXPECT_TRUE(nullDevice.open && !nullDevice.paused);
     constexpr int UNTOUCHED = 30000; // no tap reaches it in the few frames played here
-    for (StereoFrame& frame : echoRing) frame = {1000, -1000};
-    echoRing[UNTOUCHED + 1] = {7, -7};
-    echoRing[UNTOUCHED + 2] = {32767, -32768};
+    for (StereoFrame& frame : mixer.echoRing) frame = {1000, -1000};
+    mixer.echoRing[UNTOUCHED + 1] = {7, -7};
+    mixer.echoRing[UNTOUCHED + 2] = {32767, -32768};
     updateAudio(false, false);
     runCallback(0);
     EXPECT_EQ(callbackControl().frontPageMusic, 1);
     // Start-up's damp halves the ring, truncating toward zero.
-    EXPECT_EQ(echoRing[UNTOUCHED], (StereoFrame{500, -500}));
-    EXPECT_EQ(echoRing[UNTOUCHED + 1], (StereoFrame{3, -3}));
-    EXPECT_EQ(echoRing[UNTOUCHED + 2], (StereoFrame{16383, -16384}));
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED], (StereoFrame{500, -500}));
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED + 1], (StereoFrame{3, -3}));
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED + 2], (StereoFrame{16383, -16384}));
     for (int record = 0; record < 3; ++record) round(); // each record comes by once more
-    EXPECT_EQ(echoRing[UNTOUCHED].right, -500) << "halved again without a request";
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -500) << "halved again without a request";
     requestEchoDamp();
     updateAudio(true, true);
     runCallback(0);
-    EXPECT_EQ(echoRing[UNTOUCHED].right, -250);
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -250);
     EXPECT_TRUE(callbackControl().frontPageMusic == 0 && callbackControl().emotions == 1);
 }
 
@@ -81,16 +81,16 @@ TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
     startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
     whileHandOverLockHeld([] { updateAudio(false, false); }); // the frame's try fails
     runCallback(10);
-    EXPECT_FALSE(voiceActive[0]);
+    EXPECT_FALSE(mixer.voiceActive[0]);
     updateAudio(false, false);
     whileHandOverLockHeld([] { runCallback(10); }); // the callback's try fails
-    EXPECT_FALSE(voiceActive[0]);
+    EXPECT_FALSE(mixer.voiceActive[0]);
     startSound(SOUND_PARADOX, 0, 0.4f, 0.6f, 0); // goes into the frame's next record
     updateAudio(false, false);                   // the spare is not served yet: no trade
     runCallback(10);
-    EXPECT_TRUE(voiceActive[0] && !voiceActive[1]);
+    EXPECT_TRUE(mixer.voiceActive[0] && !mixer.voiceActive[1]);
     round();
-    EXPECT_GT(voices[1].position, 0u) << "the second sound was never rendered";
+    EXPECT_GT(mixer.voices[1].position, 0u) << "the second sound was never rendered";
 }
 
 TEST_F(HandOver, SixtyFifthSoundIsDroppedUntilEndedVoicesComeBackAndFreeTheirSlots) {
@@ -101,18 +101,19 @@ TEST_F(HandOver, SixtyFifthSoundIsDroppedUntilEndedVoicesComeBackAndFreeTheirSlo
     startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
     EXPECT_EQ(nextRandom(), nextDraw) << "the dropped sound drew its pan or loudness";
     EXPECT_EQ(frameControl().voiceSlots.count, GAME_VOICE_COUNT);
-    EXPECT_EQ(gameVoiceCursor, GAME_VOICE_COUNT - 1);
+    EXPECT_EQ(gameSlots.gameVoiceCursor, GAME_VOICE_COUNT - 1);
     round(); // handed over, activated, ended, listed in the callback's record
-    EXPECT_FALSE(voiceActive[0]);
+    EXPECT_FALSE(mixer.voiceActive[0]);
     round(); // the frame takes back an empty record; the callback takes the frame's
-    EXPECT_TRUE(gameVoiceBusy[0]);
+    EXPECT_TRUE(gameSlots.gameVoiceBusy[0]);
     updateAudio(false, false); // the record with the report comes back
-    for (int slot = 0; slot < GAME_VOICE_COUNT; ++slot) ASSERT_FALSE(gameVoiceBusy[slot]) << slot;
+    for (int slot = 0; slot < GAME_VOICE_COUNT; ++slot)
+        ASSERT_FALSE(gameSlots.gameVoiceBusy[slot]) << slot;
     // The search starts at the cursor, the last slot found, free again; then wraps around.
     startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_EQ(gameVoiceCursor, GAME_VOICE_COUNT - 1);
+    EXPECT_EQ(gameSlots.gameVoiceCursor, GAME_VOICE_COUNT - 1);
     startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_EQ(gameVoiceCursor, 0);
+    EXPECT_EQ(gameSlots.gameVoiceCursor, 0);
 }
 
 TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
@@ -125,7 +126,7 @@ TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
     samplesReady = true;
     // A voice is 1.5 .. 1.6023 times as loud as asked, its pan 0..15/128 less the offset.
     playSound(SOUND_JUMP, 5.0f, 0.5f);
-    const Voice& capped = voices[1];
+    const Voice& capped = mixer.voices[1];
     EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
     EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
     EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
@@ -134,10 +135,10 @@ TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
 TEST_F(HandOver, CallbackFillsWholeFramesOnly) {
     std::vector<uint8_t> stream(11, 0xAB);
     audioCallback(nullptr, stream.data(), 10);
-    EXPECT_EQ(sampleClock, 2u);
+    EXPECT_EQ(mixer.sampleClock, 2u);
     EXPECT_TRUE(stream[8] == 0xAB && stream[9] == 0xAB) << "bytes past the last whole frame";
     runCallback(3 * DEVICE_BUFFER_FRAMES + 5);
-    EXPECT_EQ(sampleClock, 3u * DEVICE_BUFFER_FRAMES + 7);
+    EXPECT_EQ(mixer.sampleClock, 3u * DEVICE_BUFFER_FRAMES + 7);
 }
 
 TEST(AudioDeviceDeathTest, OpenFailureExitsWithStatus1AndOneLine) {

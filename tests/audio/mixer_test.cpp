@@ -2,8 +2,6 @@
 // saturation and the echo taps.
 #include "audio_test.h"
 
-#include "audio/audio.h"
-
 #include <iterator>
 #include <vector>
 
@@ -17,9 +15,9 @@ int product(int value, float gain) {
 // An active voice with exact values: no attack, random pan or loudness; not snapped.
 Voice& setVoice(int slot, int sound, float volume, uint32_t hold, uint32_t delay = 0,
                 float frequency = 0, float echoSend = 0) {
-    voices[slot] = Voice{0, delay, 0, hold, 0, frequency, volume, echoSend, 0, sound, 0};
-    voiceActive[slot] = 1;
-    return voices[slot];
+    mixer.voices[slot] = Voice{0, delay, 0, hold, 0, frequency, volume, echoSend, 0, sound, 0};
+    mixer.voiceActive[slot] = 1;
+    return mixer.voices[slot];
 }
 
 using Mixer = CleanAudio;
@@ -86,11 +84,11 @@ TEST_F(Mixer, LoudSumsAndProductsClipInsteadOfWrapping) {
     EXPECT_EQ(renderVoice(setVoice(0, SOUND_FIRST_SAMPLE, 2, 1)), clipped);
     EXPECT_EQ(applyPan(loud[0], 0.5f), (StereoFrame{32767, -24000}));
     // A loud tone with a big echo send clips in the wet mix, in the ring and in the output.
-    resetMixer();
+    mixer = {};
     setVoice(0, SOUND_SQUARE, 4, 1000, 0, 441, 8);
-    echoRing[SAMPLE_RATE] = {-30000, -30000};
+    mixer.echoRing[SAMPLE_RATE] = {-30000, -30000};
     for (int frame = 0; frame < 40; ++frame) ASSERT_EQ(mixFrame(finished).left, -32768) << frame;
-    EXPECT_EQ(echoRing[SAMPLE_RATE].left, -32768);
+    EXPECT_EQ(mixer.echoRing[SAMPLE_RATE].left, -32768);
 }
 
 TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot) {
@@ -98,19 +96,20 @@ TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot
     sampleBank[2] = {drum, 3};
     sampleBank[5] = {};
     // Given a game voice's envelope: a sample overrides it and plays flat, whole, once.
-    initVoice(voices[4], SOUND_FIRST_SAMPLE + 2, 0, 1, 0, 0, 500, 5000, 50000, 0);
-    voices[4].volume = 1;
-    voices[4].pan = 0;
-    sampleClock = 4 * START_GRID - 2; // snapped two frames on, onto a fourth grid point
+    initVoice(mixer.voices[4], SOUND_FIRST_SAMPLE + 2, 0, 1, 0, 0, 500, 5000, 50000, 0);
+    mixer.voices[4].volume = 1;
+    mixer.voices[4].pan = 0;
+    mixer.sampleClock = 4 * START_GRID - 2; // snapped two frames on, onto a fourth grid point
     activateGameVoice(4);
     // Silent voices ending on the same frame: game voices are reported in slot order, music not.
     for (int slot : {40, 17, 70}) setVoice(slot, SOUND_FIRST_SAMPLE + 5, 1, 0, 5);
     SlotList finished{};
     for (StereoFrame want : {StereoFrame{0, 0}, StereoFrame{0, 0}, drum[0], drum[1], drum[2]}) {
-        ASSERT_TRUE(voiceActive[4]);
+        ASSERT_TRUE(mixer.voiceActive[4]);
         EXPECT_EQ(mixFrame(finished), want);
     }
-    EXPECT_FALSE(voiceActive[4] || voiceActive[17] || voiceActive[40] || voiceActive[70]);
+    EXPECT_FALSE(mixer.voiceActive[4] || mixer.voiceActive[17] || mixer.voiceActive[40] ||
+                 mixer.voiceActive[70]);
     ASSERT_EQ(finished.count, 3);
     EXPECT_EQ(std::vector<int>(finished.slots, finished.slots + 3), (std::vector<int>{4, 17, 40}));
 }

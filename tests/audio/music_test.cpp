@@ -2,7 +2,7 @@
 // game and front-page generators starts, the notes' octaves, and the beat in produceFrames.
 #include "audio_test.h"
 
-#include "audio/audio.h"
+#include "audio/callback.h"
 #include "platform/chance.h"
 
 #include <algorithm>
@@ -25,14 +25,15 @@ struct Started {
 
 // One step of a generator from a fresh mixer at clock 0.
 Started runStep(int generator, int step, uint32_t seed) {
-    resetMixer();
+    mixer = {};
     seedRandom(seed);
     musicSection = generator - FRONT_PAGE; // read by the front page only
     generator < FRONT_PAGE ? gameMusicStep(step, generator == BUSY) : frontPageMusicStep(step);
     Started found;
     for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
-        if (voiceActive[i])
-            (voices[i].sound == SOUND_SQUARE ? found.notes : found.drums).push_back(voices[i]);
+        if (mixer.voiceActive[i])
+            (mixer.voices[i].sound == SOUND_SQUARE ? found.notes : found.drums)
+                .push_back(mixer.voices[i]);
     }
     return found;
 }
@@ -177,8 +178,8 @@ TEST_F(Music, EveryQuarterSecondAStepStartsVoicesOnTheGridTheFirstAfterTheBarCho
     produceFrames(out.data(), 1, false, true, finished);
     EXPECT_EQ(currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
     // Every busy step starts a drum first; this one has already played its first frame.
-    const Voice& drum = voices[FIRST_MUSIC_VOICE];
-    EXPECT_TRUE(voiceActive[FIRST_MUSIC_VOICE] && drum.sound >= SOUND_FIRST_SAMPLE &&
+    const Voice& drum = mixer.voices[FIRST_MUSIC_VOICE];
+    EXPECT_TRUE(mixer.voiceActive[FIRST_MUSIC_VOICE] && drum.sound >= SOUND_FIRST_SAMPLE &&
                 drum.position == 1);
     // No step and no draw until the next quarter second, which is a frame past a grid point.
     seedRandom(8);
@@ -189,9 +190,10 @@ TEST_F(Music, EveryQuarterSecondAStepStartsVoicesOnTheGridTheFirstAfterTheBarCho
     produceFrames(out.data(), 1, false, true, finished); // step 1 starts at least its drum
     int started = 0;
     for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
-        const bool onGrid = (voices[i].delay + MUSIC_STEP_FRAMES) % START_GRID == 0;
-        started += voiceActive[i];
-        EXPECT_TRUE(!voiceActive[i] || (onGrid && voices[i].position == 1)) << "voice " << i;
+        const bool onGrid = (mixer.voices[i].delay + MUSIC_STEP_FRAMES) % START_GRID == 0;
+        started += mixer.voiceActive[i];
+        EXPECT_TRUE(!mixer.voiceActive[i] || (onGrid && mixer.voices[i].position == 1))
+            << "voice " << i;
     }
     EXPECT_GT(started, 0);
 }

@@ -173,7 +173,7 @@ TEST(Soak, TwentyFiveMinutesOfPlayWithMusicAndSounds) {
     // Chance as at start-up, but from a fixed seed: the test plays the device thread on the
     // main thread, so both draw from one state, in a fixed order.
     seedRandom(SEED);
-    currentChord = nextRandom() % CHORD_COUNT;
+    startMusic();
     while (!samplesReady) std::this_thread::yield();
     int inked = 0;
     for (const auto& line : titlePicture)

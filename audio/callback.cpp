@@ -1,0 +1,63 @@
+// The device thread's side: audioCallback, which takes the frame's latest record when the
+// hand-over lock happens to be free, then drives the music's beat and the mixer for every frame
+// of the device's buffer.
+//
+// Never waits (the lock is only tried) and never allocates (slot lists and the staging buffer
+// are fixed arrays). Touches only the callback's record, the mixer and the music.
+#include "audio/callback.h"
+
+#include "audio/control.h"
+#include "audio/device.h"
+#include "audio/music.h"
+#include "platform/chance.h"
+
+namespace {
+// The callback mixes into this, then writes it out in the stream's byte order.
+StereoFrame staging[DEVICE_BUFFER_FRAMES];
+
+// The frame's latest record has arrived: its game voices start (snapped to the grid) and its
+// echo damp is served once.
+void takeFrameRequests(AudioControl& record) {
+    for (int i = 0; i < record.voiceSlots.count; ++i) activateGameVoice(record.voiceSlots.slots[i]);
+    record.voiceSlots.count = 0;
+    if (record.dampEcho) {
+        halveEcho();
+        record.dampEcho = 0;
+    }
+}
+
+// On the first frame of every music step: the bar's chord at its first step, then the step.
+void musicBeat(bool frontPageMusic, bool emotions) {
+    if (mixer.sampleClock % MUSIC_STEP_FRAMES != 0) return;
+    uint32_t beat = mixer.sampleClock / MUSIC_STEP_FRAMES;
+    int step = static_cast<int>(beat % STEPS_PER_BAR);
+    if (step == 0) currentChord = CHORD_PICK[nextRandom() % CHORD_COUNT];
+    if (frontPageMusic) {
+        frontPageMusicStep(step);
+    } else {
+        gameMusicStep(step, emotions);
+    }
+}
+} // namespace
+
+void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
+                   SlotList& finishedGameVoices) {
+    for (int i = 0; i < count; ++i) {
+        musicBeat(frontPageMusic, emotions);
+        out[i] = mixFrame(finishedGameVoices);
+        ++mixer.sampleClock;
+    }
+}
+
+void audioCallback(void*, uint8_t* stream, int length) {
+    if (exchangeControlFromCallback()) takeFrameRequests(callbackControl());
+    AudioControl& record = callbackControl();
+    for (int left = length / STEREO_FRAME_BYTES; left > 0;) {
+        const int count = left < DEVICE_BUFFER_FRAMES ? left : DEVICE_BUFFER_FRAMES;
+        produceFrames(staging, count, record.frontPageMusic != 0, record.emotions != 0,
+                      record.voiceSlots);
+        writeStereoFrames(staging, count, stream);
+        stream += count * STEREO_FRAME_BYTES;
+        left -= count;
+    }
+}
