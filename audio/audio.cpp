@@ -12,33 +12,25 @@
 #include "audio/music.h"
 #include "audio/sample_bank.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 // Everything the device thread will own starts fresh, the loader starts, then the device
-// opens paused. A device that cannot be opened ends the program.
-void openAudioDevice() {
+// opens paused.
+bool openAudioDevice(const char*& reason) {
     mixer = {};
     startMusic();
     resetControl();
     startLoader();
-    const char* reason = "";
-    if (!openDevice(reason)) {
-        std::fprintf(stderr, "tinyarcade: the audio device could not be opened: %s\n", reason);
-        std::fflush(stderr);
-        // At once: the loader thread is still running, and nothing else is worth tidying.
-        std::_Exit(1);
-    }
+    return openDevice(reason);
 }
 } // namespace
 
-void startAudio() {
+bool startAudio(const char*& reason) {
     samplesReady = false;
     gameSlots = {};
-    openAudioDevice();
+    if (!openAudioDevice(reason)) return false;
     requestEchoDamp();
     pauseDevice(false);
+    return true;
 }
 
 void updateAudio(bool gameActive, bool emotions) {

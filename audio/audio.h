@@ -4,15 +4,16 @@
 
 #include "audio/sound_numbers.h"
 
-// Start-up: resets the shared state, starts the sample loader and the device. Exits the
-// program with status 1 when the device cannot be opened.
-void startAudio();
+// Start-up: resets the shared state, starts the sample loader and the device. When the device
+// cannot be opened, returns false with the device's reason; the loader is running then, and
+// stopAudio stops it.
+bool startAudio(const char*& reason);
 
 // Once per main-loop pass: tells the callback which music to play and trades control records
 // with it when the lock happens to be free. Never waits.
 void updateAudio(bool gameActive, bool emotions);
 
-// Shutdown: closes the device, stops the loader, frees the samples.
+// Shutdown, also after a failed start: closes the device, stops the loader, frees the samples.
 void stopAudio();
 
 // Starts a game sound on a free game voice; dropped when none is free or, for a sample,

@@ -10,6 +10,7 @@ constexpr int DEVICE_BUFFER_FRAMES = 2048;
 // Opens the output paused, with the format above and audioCallback. On failure returns false
 // and points `reason` at the device's own explanation.
 bool openDevice(const char*& reason);
+// Both do nothing when the device is not open.
 void pauseDevice(bool paused);
 // After this the callback no longer runs.
 void closeDevice();

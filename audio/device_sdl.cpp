@@ -5,6 +5,12 @@
 
 #include <SDL.h>
 
+namespace {
+// Pausing or closing a device that never opened would overwrite SDL's last error, which is the
+// reason the open failed, before anyone has reported it.
+bool deviceOpen = false;
+} // namespace
+
 bool openDevice(const char*& reason) {
     SDL_AudioSpec wanted{};
     wanted.freq = SAMPLE_RATE;
@@ -18,13 +24,15 @@ bool openDevice(const char*& reason) {
         reason = SDL_GetError();
         return false;
     }
+    deviceOpen = true;
     return true;
 }
 
 void pauseDevice(bool paused) {
-    SDL_PauseAudio(paused ? 1 : 0);
+    if (deviceOpen) SDL_PauseAudio(paused ? 1 : 0);
 }
 
 void closeDevice() {
-    SDL_CloseAudio();
+    if (deviceOpen) SDL_CloseAudio();
+    deviceOpen = false;
 }

@@ -29,7 +29,14 @@ bool startUp() {
     fillTextureNoise(screenTexels);
     setUpVideo(width, height, screenTexels);
     initPalette();
-    startAudio();
+    const char* audioFailure = "";
+    if (!startAudio(audioFailure)) {
+        stopAudio(); // the sample loader is already at work
+        std::fprintf(stderr, "tinyarcade: the audio device could not be opened: %s\n",
+                     audioFailure);
+        closeWindow();
+        return false;
+    }
     loadTitlePicture();
     return true;
 }

@@ -2,7 +2,8 @@
 #pragma once
 
 // Prepares every piece of state, opens the window and starts the audio. Returns false, with
-// one line on standard error, when the window cannot be opened.
+// one line on standard error, when the window or the audio device cannot be opened; nothing is
+// left running then.
 bool startUp();
 
 // Stops the audio and closes the window.

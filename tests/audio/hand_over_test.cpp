@@ -8,6 +8,7 @@
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/game_voices.h"
+#include "frame/start_up.h"
 #include "platform/chance.h"
 
 #include <future>
@@ -42,7 +43,8 @@ class HandOver : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::remove_all("dat");
-        startAudio();
+        const char* failure = "";
+        ASSERT_TRUE(startAudio(failure));
         while (!samplesReady) std::this_thread::yield();
         for (const SampleEntry& entry : sampleBank) ASSERT_TRUE(!entry.frames && !entry.length);
     }
@@ -141,19 +143,24 @@ TEST_F(HandOver, CallbackFillsWholeFramesOnly) {
     EXPECT_EQ(mixer.sampleClock, 3u * DEVICE_BUFFER_FRAMES + 7);
 }
 
-TEST(AudioDeviceDeathTest, OpenFailureExitsWithStatus1AndOneLine) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+TEST(AudioDeviceFailure, EndsStartUpWithOneLineAndTheLoaderStopped) {
     SampleFolder folder;
-    EXPECT_EXIT((nullDevice.failure = "no sound card here", startAudio()),
-                ::testing::ExitedWithCode(1),
-                "^tinyarcade: the audio device could not be opened: no sound card here\n$");
+    folder.copyGameSamples();
+    nullDevice.failure = "no sound card here";
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(startUp());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tinyarcade: the audio device could not be opened: no sound card here\n");
+    EXPECT_FALSE(samplesReady);
+    for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
 }
 
 TEST(Shutdown, WhileTheLoaderIsDecodingOrDoneFreesEverything) {
     SampleFolder folder;
     folder.copyGameSamples();
     for (bool loaderDone : {false, true}) {
-        startAudio();
+        const char* failure = "";
+        ASSERT_TRUE(startAudio(failure));
         while (loaderDone && !samplesReady) std::this_thread::yield();
         stopAudio();
         EXPECT_FALSE(nullDevice.open || samplesReady);
