@@ -1,6 +1,6 @@
 // The mixer: 128 voices with their envelopes, square tones, sample playback and pan, and the
-// two-second echo ring with its three taps. It only mixes: the music and the hand-over that
-// start its voices sit above it, in the callback.
+// two-second echo ring with its three taps. It only mixes: the callback drives the music's beat
+// and hands it the game voices.
 //
 // Runs on the audio device thread, except initVoice for game voices (slots 0..63), which the
 // main thread runs on a slot that the callback is not rendering. Never allocates.

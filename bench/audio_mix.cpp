@@ -4,6 +4,7 @@
 // The counter realtime_fraction is the time one buffer takes over the time it lasts when
 // played (2048 / 44100 s = 46.4 ms): the callback must stay well below 1.
 #include "audio/callback.h"
+#include "audio/device.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr int BUFFER_FRAMES = 2048;
+constexpr int BUFFER_FRAMES = DEVICE_BUFFER_FRAMES;
 constexpr int SAMPLE_VOICES = 32;
 constexpr uint32_t SAMPLE_LENGTH = BUFFER_FRAMES;
 // Far longer than any run, and the envelope sum stays within 32 bits.

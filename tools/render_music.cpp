@@ -8,6 +8,8 @@
 // front is the front page's music, calm and busy the game's two modes. The music is the same
 // on every run, as in the game. Never opens a sound device; the game itself takes no options.
 #include "audio/callback.h"
+#include "audio/device.h"
+#include "audio/loader.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
@@ -18,8 +20,8 @@
 
 namespace {
 
-// The device's buffer size: the renderer runs the mixer in the same steps as the callback.
-constexpr int BUFFER_FRAMES = 2048;
+// The renderer runs the mixer in the same steps as the callback.
+constexpr int BUFFER_FRAMES = DEVICE_BUFFER_FRAMES;
 constexpr double LONGEST_SECONDS = 3600.0;
 constexpr int CHANNELS = 2;
 constexpr int BYTES_PER_VALUE = 2;
@@ -81,11 +83,6 @@ bool writeFrames(std::FILE* file, const StereoFrame* frames, int count) {
     return std::fwrite(bytes, 1, size, file) == size;
 }
 
-void loadAllSamples() {
-    for (int index = 0; index < SAMPLE_COUNT; ++index) loadSample(index);
-    samplesReady = true;
-}
-
 // The device's start: silent echo, free voices, clock 0, the music's notes and opening chord.
 void startMixer() {
     mixer = {};
@@ -126,7 +123,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "render_music: cannot write %s\n", argv[3]);
         return 1;
     }
-    loadAllSamples();
+    loadSamples(); // here, not on a thread of its own: the music starts with every drum
     startMixer();
     bool written = render(file, music, frames);
     written = std::fclose(file) == 0 && written;
