@@ -56,6 +56,9 @@ void presentPicture(const uint8_t texels[TEXTURE_BYTES]) {
                  GL_UNSIGNED_BYTE, texels);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    // Named again for every frame: the browser's OpenGL emulation repoints them at its own copy.
+    glVertexPointer(2, GL_FLOAT, 0, QUAD_VERTICES);
+    glTexCoordPointer(2, GL_FLOAT, 0, QUAD_TEXTURE_COORDS);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);

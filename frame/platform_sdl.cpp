@@ -46,6 +46,29 @@ void windowSize(int* width, int* height) {
     *height = window ? window->h : 0;
 }
 
+#ifdef __EMSCRIPTEN__
+// Emscripten's SDL names the arrow keys by scan code plus 1024; the game knows SDL 1.2's key
+// symbols (Up 273, Down 274, Right 275, Left 276). Its other keys agree with SDL 1.2.
+static int desktopKeySymbol(int symbol) {
+    switch (symbol) {
+    case 82 | 1 << 10:
+        return 273;
+    case 81 | 1 << 10:
+        return 274;
+    case 79 | 1 << 10:
+        return 275;
+    case 80 | 1 << 10:
+        return 276;
+    default:
+        return symbol;
+    }
+}
+#else
+static int desktopKeySymbol(int symbol) {
+    return symbol;
+}
+#endif
+
 bool pollFrameEvent(FrameEvent* event) {
     SDL_Event sdlEvent;
     while (SDL_PollEvent(&sdlEvent)) {
@@ -54,10 +77,10 @@ bool pollFrameEvent(FrameEvent* event) {
             *event = {FrameEvent::QUIT, 0};
             return true;
         case SDL_KEYDOWN:
-            *event = {FrameEvent::PRESS, sdlEvent.key.keysym.sym};
+            *event = {FrameEvent::PRESS, desktopKeySymbol(sdlEvent.key.keysym.sym)};
             return true;
         case SDL_KEYUP:
-            *event = {FrameEvent::RELEASE, sdlEvent.key.keysym.sym};
+            *event = {FrameEvent::RELEASE, desktopKeySymbol(sdlEvent.key.keysym.sym)};
             return true;
         default:
             // Mouse, focus and the rest mean nothing to the game.
@@ -72,7 +95,12 @@ uint32_t clockMilliseconds() {
 }
 
 void sleepMilliseconds(uint32_t milliseconds) {
+#ifdef __EMSCRIPTEN__
+    // A page may not block: the browser paces the loop by its animation frames instead.
+    (void)milliseconds;
+#else
     SDL_Delay(milliseconds);
+#endif
 }
 
 void setKeyRepeat(int delay, int interval) {

@@ -1,16 +1,21 @@
 #!/bin/sh
-# Installs the Debian packages that tinyarcade needs: "play" to build and run it, "test" to
-# build and run every test as well. Safe to run again; asks nothing.
+# Installs the Debian packages that tinyarcade needs: "play" to build and run it, "web" to build
+# it for a browser and serve it, "test" to build and run every test, the browser's included.
+# Safe to run again; asks nothing.
 set -eu
 
 PLAY="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libgl1-mesa-dri libstb-dev libvorbis-dev"
-TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev"
+# emscripten brings Node.js; dpkg-dev unpacks Debian's libvorbis source for the browser's build;
+# chromium and npm (below) run the browser tests.
+WEB="cmake make python3 emscripten dpkg-dev libstb-dev libsdl1.2-compat-dev"
+TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev $WEB chromium"
 
 case "${1:-}" in
 play) packages=$PLAY ;;
+web) packages=$WEB ;;
 test) packages=$TEST ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|web|test" >&2
     exit 2
     ;;
 esac
@@ -20,6 +25,8 @@ for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing="$missing $package"
 done
+# The browser tests' npm: Debian's package, unless the Node.js installed brings its own.
+case "$packages" in *chromium*) command -v npm >/dev/null 2>&1 || missing="$missing npm" ;; esac
 [ -z "$missing" ] && exit 0
 
 as_root=

@@ -1,0 +1,53 @@
+// The sample loader in a browser, where the game runs without threads: one file per turn of the
+// browser's event loop, between frames, so the page and the music start at once and the drums
+// and sounds join when all 19 files are in, as with the loader thread on the desktop.
+#include "audio/loader.h"
+
+#include "audio/sample_bank.h"
+
+#include <emscripten.h>
+
+#include <cstdint>
+
+namespace {
+int nextSample = 0;
+// Raised by every start and stop: a turn queued for an earlier loader does nothing.
+uintptr_t loaderGeneration = 0;
+bool loading = false;
+
+void* generationTag() {
+    return reinterpret_cast<void*>(loaderGeneration);
+}
+
+void loadNextSample(void* generation) {
+    if (!loading || generation != generationTag()) return;
+    if (nextSample < SAMPLE_COUNT) {
+        loadSample(nextSample++);
+        emscripten_async_call(loadNextSample, generation, 0);
+        return;
+    }
+    loading = false;
+    samplesReady = true;
+}
+} // namespace
+
+void loadSamples() {
+    for (int index = 0; index < SAMPLE_COUNT; ++index) loadSample(index);
+    samplesReady = true;
+}
+
+void startLoader() {
+    stopLoader();
+    nextSample = 0;
+    loading = true;
+    loaderGeneration++;
+    emscripten_async_call(loadNextSample, generationTag(), 0);
+}
+
+void stopLoader() {
+    if (!loading) return;
+    // No file is ever half decoded here: a turn decodes one whole.
+    loading = false;
+    loaderGeneration++;
+    samplesReady = true;
+}

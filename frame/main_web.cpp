@@ -1,0 +1,34 @@
+// The browser's entry: start-up as on the desktop, then the browser calls one pass of the main
+// loop per animation frame. A page may never block or sleep, so the loop hands control back to
+// the browser after every pass; ticks still come from the clock.
+#include "frame/main_loop.h"
+#include "frame/start_up.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <emscripten.h>
+
+namespace {
+void runPass() {
+    if (runLoopIteration()) return;
+    emscripten_cancel_main_loop();
+    shutDown();
+    // The page replaces the still picture with a line saying how to play again.
+    emscripten_run_script("if (Module.onGameEnded) Module.onGameEnded()");
+}
+} // namespace
+
+// Called by the page when the picture's size on screen changes: the window takes the new size,
+// and the view is stretched over it as at start-up.
+extern "C" EMSCRIPTEN_KEEPALIVE void resizeWindow(int width, int height) {
+    if (!SDL_GetVideoSurface() || width <= 0 || height <= 0) return;
+    SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
+    glViewport(0, 0, width, height);
+}
+
+int main() {
+    if (!startUp()) return 1;
+    beginMainLoop();
+    emscripten_set_main_loop(runPass, 0, false);
+    return 0;
+}

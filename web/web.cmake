@@ -1,0 +1,76 @@
+# The game in a browser: the same core and the same SDL and OpenGL edges compiled to
+# WebAssembly by Debian's emscripten, with the browser's own entry (frame/main_web.cpp) and a
+# sample loader without threads (audio/loader_web.cpp). The page goes to build-web/web/:
+# index.html, tinyarcade.js, tinyarcade.wasm and tinyarcade.data, the title picture and the
+# samples. Any static web server can serve that folder as it is.
+
+# The decoder the desktop game links, libvorbisfile, from Debian's source packages of libogg and
+# libvorbis: emscripten has no copy of its own here.
+set(VORBIS_SOURCE ${CMAKE_BINARY_DIR}/vorbis-source)
+execute_process(COMMAND sh ${PROJECT_SOURCE_DIR}/tools/fetch-vorbis-source.sh ${VORBIS_SOURCE}
+    RESULT_VARIABLE fetched)
+if(NOT fetched EQUAL 0)
+    message(FATAL_ERROR "cannot fetch Debian's libogg and libvorbis sources (bash tools/install-packages.sh web)")
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/ogg-config/ogg/config_types.h [=[
+#ifndef __CONFIG_TYPES_H__
+#define __CONFIG_TYPES_H__
+#include <stdint.h>
+typedef int16_t ogg_int16_t;
+typedef uint16_t ogg_uint16_t;
+typedef int32_t ogg_int32_t;
+typedef uint32_t ogg_uint32_t;
+typedef int64_t ogg_int64_t;
+typedef uint64_t ogg_uint64_t;
+#endif
+]=])
+set(VORBIS_LIB ${VORBIS_SOURCE}/libvorbis/lib)
+add_library(vorbisfile_web STATIC
+    ${VORBIS_SOURCE}/libogg/src/bitwise.c ${VORBIS_SOURCE}/libogg/src/framing.c
+    ${VORBIS_LIB}/mdct.c ${VORBIS_LIB}/smallft.c ${VORBIS_LIB}/block.c ${VORBIS_LIB}/envelope.c
+    ${VORBIS_LIB}/window.c ${VORBIS_LIB}/lsp.c ${VORBIS_LIB}/lpc.c ${VORBIS_LIB}/analysis.c
+    ${VORBIS_LIB}/synthesis.c ${VORBIS_LIB}/psy.c ${VORBIS_LIB}/info.c ${VORBIS_LIB}/floor1.c
+    ${VORBIS_LIB}/floor0.c ${VORBIS_LIB}/res0.c ${VORBIS_LIB}/mapping0.c ${VORBIS_LIB}/registry.c
+    ${VORBIS_LIB}/codebook.c ${VORBIS_LIB}/sharedbook.c ${VORBIS_LIB}/lookup.c
+    ${VORBIS_LIB}/bitrate.c ${VORBIS_LIB}/vorbisfile.c)
+target_include_directories(vorbisfile_web SYSTEM PUBLIC ${CMAKE_BINARY_DIR}/ogg-config
+    ${VORBIS_SOURCE}/libogg/include ${VORBIS_SOURCE}/libvorbis/include)
+target_include_directories(vorbisfile_web PRIVATE ${VORBIS_LIB})
+# Not our code: built as Debian builds it, without our warnings.
+target_compile_options(vorbisfile_web PRIVATE -w)
+
+# stb's headers come from Debian's libstb-dev; the PNG writer is compiled in.
+find_path(STB_INCLUDE_DIR stb_image_write.h PATHS /usr/include/stb NO_CMAKE_FIND_ROOT_PATH
+    NO_DEFAULT_PATH)
+if(NOT STB_INCLUDE_DIR)
+    message(FATAL_ERROR "stb_image_write.h not found (bash tools/install-packages.sh web)")
+endif()
+
+list(FILTER CORE_SOURCES EXCLUDE REGEX "/audio/loader\\.cpp$")
+add_library(tinyarcade_core STATIC ${CORE_SOURCES})
+target_include_directories(tinyarcade_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(tinyarcade_core SYSTEM PUBLIC ${STB_INCLUDE_DIR})
+target_link_libraries(tinyarcade_core PUBLIC vorbisfile_web)
+# The core names keys by SDL 1.2's key symbols (libsdl1.2-compat-dev); emscripten's SDL headers
+# have other ones, which the window edge translates.
+find_path(SDL12_KEYSYM_DIR SDL_keysym.h PATHS /usr/include/SDL NO_CMAKE_FIND_ROOT_PATH
+    NO_DEFAULT_PATH)
+if(NOT SDL12_KEYSYM_DIR)
+    message(FATAL_ERROR "SDL_keysym.h not found (bash tools/install-packages.sh web)")
+endif()
+target_include_directories(tinyarcade_core SYSTEM PRIVATE ${SDL12_KEYSYM_DIR})
+
+set(WEB_FOLDER ${CMAKE_BINARY_DIR}/web)
+add_executable(tinyarcade frame/main_web.cpp audio/loader_web.cpp web/stb_image_write.c
+    ${EDGE_SOURCES})
+target_link_libraries(tinyarcade PRIVATE tinyarcade_core)
+set_target_properties(tinyarcade PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${WEB_FOLDER})
+target_link_options(tinyarcade PRIVATE
+    -sLEGACY_GL_EMULATION=1 -sGL_PREINITIALIZED_CONTEXT=1 -sENVIRONMENT=web
+    -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_RUNTIME_METHODS=FS
+    -sEXPORTED_FUNCTIONS=_main,_resizeWindow
+    "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/tc0.txt@dat/tc0.txt"
+    "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/samples@dat/samples")
+set_property(TARGET tinyarcade APPEND PROPERTY LINK_DEPENDS
+    ${PROJECT_SOURCE_DIR}/dat/tc0.txt ${PROJECT_SOURCE_DIR}/dat/samples)
+configure_file(web/index.html ${WEB_FOLDER}/index.html COPYONLY)
