@@ -101,7 +101,10 @@ void swapFrame() {
 }
 
 void readPresentedFrame(int width, int height, uint8_t* rgba) {
+#ifndef __EMSCRIPTEN__
+    // A browser's canvas has no front buffer to choose: it keeps the frame presented last.
     glReadBuffer(GL_FRONT);
+#endif
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }
