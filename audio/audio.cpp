@@ -24,13 +24,14 @@ bool openAudioDevice(const char*& reason) {
 }
 } // namespace
 
-bool startAudio(const char*& reason) {
+const char* startAudio() {
     samplesReady = false;
     gameSlots = {};
-    if (!openAudioDevice(reason)) return false;
+    const char* reason = "";
+    if (!openAudioDevice(reason)) return reason;
     requestEchoDamp();
     pauseDevice(false);
-    return true;
+    return nullptr;
 }
 
 void updateAudio(bool gameActive, bool emotions) {

@@ -4,10 +4,10 @@
 
 #include "audio/sound_numbers.h"
 
-// Start-up: resets the shared state, starts the sample loader and the device. When the device
-// cannot be opened, returns false with the device's reason; the loader is running then, and
-// stopAudio stops it.
-bool startAudio(const char*& reason);
+// Start-up: resets the shared state, starts the sample loader and the device. Returns null, or
+// the device's reason when it cannot be opened; the loader is running then, and stopAudio
+// stops it.
+const char* startAudio();
 
 // Once per main-loop pass: tells the callback which music to play and trades control records
 // with it when the lock happens to be free. Never waits.

@@ -1,6 +1,7 @@
-// The sound triggers: the game's way to start its effects. Main thread only: fills a free game
-// voice and lists its slot in the frame's control record, which updateAudio hands over. Takes
-// no lock and never touches a voice that the callback may be rendering.
+// The sound triggers and the frame's game voice slots: startSound is the one way to start a
+// sound. Main thread only: fills a free game voice and lists its slot in the frame's control
+// record, which updateAudio hands over. Takes no lock and never touches a voice that the
+// callback may be rendering.
 #include "audio/audio.h"
 
 #include "audio/control.h"

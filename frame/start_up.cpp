@@ -29,8 +29,7 @@ bool startUp() {
     fillTextureNoise(screenTexels);
     setUpVideo(width, height, screenTexels);
     initPalette();
-    const char* audioFailure = "";
-    if (!startAudio(audioFailure)) {
+    if (const char* audioFailure = startAudio()) {
         stopAudio(); // the sample loader is already at work
         std::fprintf(stderr, "tinyarcade: the audio device could not be opened: %s\n",
                      audioFailure);

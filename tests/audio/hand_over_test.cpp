@@ -8,6 +8,7 @@
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/game_voices.h"
+#include "audio/loader.h"
 #include "frame/start_up.h"
 #include "platform/chance.h"
 
@@ -43,8 +44,7 @@ class HandOver : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::remove_all("dat");
-        const char* failure = "";
-        ASSERT_TRUE(startAudio(failure));
+        ASSERT_EQ(startAudio(), nullptr);
         while (!samplesReady) std::this_thread::yield();
         for (const SampleEntry& entry : sampleBank) ASSERT_TRUE(!entry.frames && !entry.length);
     }
@@ -109,8 +109,7 @@ TEST_F(HandOver, SixtyFifthSoundIsDroppedUntilEndedVoicesComeBackAndFreeTheirSlo
     round(); // the frame takes back an empty record; the callback takes the frame's
     EXPECT_TRUE(gameSlots.gameVoiceBusy[0]);
     updateAudio(false, false); // the record with the report comes back
-    for (int slot = 0; slot < GAME_VOICE_COUNT; ++slot)
-        ASSERT_FALSE(gameSlots.gameVoiceBusy[slot]) << slot;
+    for (uint8_t busy : gameSlots.gameVoiceBusy) ASSERT_FALSE(busy);
     // The search starts at the cursor, the last slot found, free again; then wraps around.
     startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
     EXPECT_EQ(gameSlots.gameVoiceCursor, GAME_VOICE_COUNT - 1);
@@ -143,29 +142,24 @@ TEST_F(HandOver, CallbackFillsWholeFramesOnly) {
     EXPECT_EQ(mixer.sampleClock, 3u * DEVICE_BUFFER_FRAMES + 7);
 }
 
-TEST(AudioDeviceFailure, EndsStartUpWithOneLineAndTheLoaderStopped) {
-    SampleFolder folder;
-    folder.copyGameSamples();
-    nullDevice.failure = "no sound card here";
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(startUp());
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "tinyarcade: the audio device could not be opened: no sound card here\n");
-    EXPECT_FALSE(samplesReady);
-    for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
-}
-
-TEST(Shutdown, WhileTheLoaderIsDecodingOrDoneFreesEverything) {
+TEST(Shutdown, StopsTheLoaderAndFreesEverythingWhileDecodingWhenDoneOrAfterAFailedOpen) {
     SampleFolder folder;
     folder.copyGameSamples();
     for (bool loaderDone : {false, true}) {
-        const char* failure = "";
-        ASSERT_TRUE(startAudio(failure));
+        ASSERT_EQ(startAudio(), nullptr);
         while (loaderDone && !samplesReady) std::this_thread::yield();
         stopAudio();
         EXPECT_FALSE(nullDevice.open || samplesReady);
         for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
     }
+    // A device that cannot be opened ends start-up with one line, the loader stopped first.
+    nullDevice.failure = "no sound card here";
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(startUp());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tinyarcade: the audio device could not be opened: no sound card here\n");
+    stopLoader(); // a loader left running would end now and set samplesReady
+    EXPECT_FALSE(samplesReady || sampleBank[0].frames) << "the loader was left running";
 }
 
 } // namespace

@@ -108,8 +108,7 @@ TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot
         ASSERT_TRUE(mixer.voiceActive[4]);
         EXPECT_EQ(mixFrame(finished), want);
     }
-    EXPECT_FALSE(mixer.voiceActive[4] || mixer.voiceActive[17] || mixer.voiceActive[40] ||
-                 mixer.voiceActive[70]);
+    for (int slot : {4, 17, 40, 70}) EXPECT_FALSE(mixer.voiceActive[slot]) << slot;
     ASSERT_EQ(finished.count, 3);
     EXPECT_EQ(std::vector<int>(finished.slots, finished.slots + 3), (std::vector<int>{4, 17, 40}));
 }

@@ -30,11 +30,9 @@ Started runStep(int generator, int step, uint32_t seed) {
     musicSection = generator - FRONT_PAGE; // read by the front page only
     generator < FRONT_PAGE ? gameMusicStep(step, generator == BUSY) : frontPageMusicStep(step);
     Started found;
-    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
-        if (mixer.voiceActive[i])
-            (mixer.voices[i].sound == SOUND_SQUARE ? found.notes : found.drums)
-                .push_back(mixer.voices[i]);
-    }
+    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i)
+        if (const Voice& voice = mixer.voices[i]; mixer.voiceActive[i])
+            (voice.sound == SOUND_SQUARE ? found.notes : found.drums).push_back(voice);
     return found;
 }
 
@@ -192,8 +190,7 @@ TEST_F(Music, EveryQuarterSecondAStepStartsVoicesOnTheGridTheFirstAfterTheBarCho
     for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
         const bool onGrid = (mixer.voices[i].delay + MUSIC_STEP_FRAMES) % START_GRID == 0;
         started += mixer.voiceActive[i];
-        EXPECT_TRUE(!mixer.voiceActive[i] || (onGrid && mixer.voices[i].position == 1))
-            << "voice " << i;
+        EXPECT_TRUE(!mixer.voiceActive[i] || (onGrid && mixer.voices[i].position == 1)) << i;
     }
     EXPECT_GT(started, 0);
 }
