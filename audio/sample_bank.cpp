@@ -5,6 +5,7 @@
 #include "audio/sample_bank.h"
 
 #include "audio/decoded_frames.h"
+#include "platform/data_file.h"
 
 #include <vorbis/vorbisfile.h>
 
@@ -42,8 +43,14 @@ constexpr int DECODE_BUFFER_BYTES = 8192;
 // memory they do not own.
 std::vector<StereoFrame> decodeFile(const char* fileName) {
     std::vector<StereoFrame> frames;
+    std::FILE* opened = openDataFile(fileName);
+    if (!opened) return frames;
     OggVorbis_File file;
-    if (ov_fopen(fileName, &file) != 0) return frames;
+    // The decoder closes the file from here on, but not when it cannot open it.
+    if (ov_open_callbacks(opened, &file, nullptr, 0, OV_CALLBACKS_DEFAULT) != 0) {
+        std::fclose(opened);
+        return frames;
+    }
     const vorbis_info* info = ov_info(&file, 0);
     // Opening a chained file may leave the decoder in a later stream: start from the top.
     const int channels = info && ov_raw_seek(&file, 0) == 0 ? info->channels : 0;

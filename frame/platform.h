@@ -13,7 +13,7 @@ struct FrameEvent {
 };
 
 // Opens the full-screen OpenGL window at the display's own size, captioned "tinyarcade", with
-// the pointer hidden and held keys repeating. On failure returns false; platformError() says
+// the pointer hidden and key repeat off. On failure returns false; platformError() says
 // why.
 bool openWindow(int* width, int* height);
 const char* platformError();
@@ -27,8 +27,5 @@ bool pollFrameEvent(FrameEvent* event);
 // Milliseconds since start-up; wraps after 49 days.
 uint32_t clockMilliseconds();
 void sleepMilliseconds(uint32_t milliseconds);
-
-// Key repeat: delay and interval in milliseconds; 0 and 0 switch it off.
-void setKeyRepeat(int delay, int interval);
 
 void closeWindow();

@@ -30,7 +30,8 @@ bool openWindow(int* width, int* height) {
     }
     SDL_WM_SetCaption("tinyarcade", "tinyarcade");
     SDL_EnableUNICODE(1);
-    SDL_EnableKeyRepeat(500, 30);
+    // A held key sends one press: one Print Screen is one file, one key one game.
+    SDL_EnableKeyRepeat(0, 0);
     SDL_ShowCursor(0);
     windowSize(width, height);
     return true;
@@ -101,10 +102,6 @@ void sleepMilliseconds(uint32_t milliseconds) {
 #else
     SDL_Delay(milliseconds);
 #endif
-}
-
-void setKeyRepeat(int delay, int interval) {
-    SDL_EnableKeyRepeat(delay, interval);
 }
 
 void closeWindow() {

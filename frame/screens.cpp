@@ -3,7 +3,6 @@
 
 #include "audio/audio.h"
 #include "display/picture.h"
-#include "frame/platform.h"
 #include "game/game_title.h"
 
 std::vector<std::unique_ptr<GameState>> screenStack;
@@ -18,8 +17,6 @@ void startGame() {
     tickTarget = 0;
     screenStack.push_back(std::make_unique<GameTitle>(0.0f, 0.0f, static_cast<float>(PICTURE_WIDTH),
                                                       static_cast<float>(PICTURE_HEIGHT)));
-    // A held key must act once per tick, not at the keyboard's repeat rate.
-    setKeyRepeat(0, 0);
     topScreen().update();
 }
 

@@ -2,33 +2,60 @@
 #include "frame/title_picture.h"
 
 #include "display/picture.h"
+#include "platform/data_file.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <istream>
+#include <streambuf>
 
 int32_t titlePicture[TITLE_PICTURE_SIZE][TITLE_PICTURE_SIZE];
 
 constexpr int TITLE_PICTURE_NUMBER = 0;
 
-void loadTitlePicture() {
+namespace {
+// The standard formatted extraction over a file that openDataFile opened.
+class FileReadBuffer : public std::streambuf {
+  public:
+    explicit FileReadBuffer(std::FILE* opened) : file(opened) {}
+    ~FileReadBuffer() override { std::fclose(file); }
+    FileReadBuffer(const FileReadBuffer&) = delete;
+    FileReadBuffer& operator=(const FileReadBuffer&) = delete;
+
+  private:
+    int_type underflow() override {
+        const size_t count = std::fread(bytes, 1, sizeof bytes, file);
+        if (count == 0) return traits_type::eof();
+        setg(bytes, bytes, bytes + count);
+        return traits_type::to_int_type(bytes[0]);
+    }
+    std::FILE* file;
+    char bytes[4096];
+};
+} // namespace
+
+bool loadTitlePicture() {
     char path[64];
     std::snprintf(path, sizeof path, "dat/tc%d.txt", TITLE_PICTURE_NUMBER);
-    readTitlePicture(path);
+    return readTitlePicture(path);
 }
 
-void readTitlePicture(const char* path) {
+bool readTitlePicture(const char* path) {
     std::memset(titlePicture, 0, sizeof titlePicture);
-    std::ifstream file(path);
+    std::FILE* opened = openDataFile(path);
+    if (!opened) return false;
+    FileReadBuffer buffer(opened);
+    std::istream file(&buffer);
     for (auto& line : titlePicture) {
         for (int32_t& cell : line) {
             int value = 0;
-            // A failed read (no file, end of file, not a number, out of range) fails every
-            // later one too, and its cell keeps 0.
-            if (!(file >> value)) return;
+            // A failed read (end of file, not a number, out of range) fails every later one
+            // too, and its cell keeps 0.
+            if (!(file >> value)) return true;
             cell = value;
         }
     }
+    return true;
 }
 
 void drawTitlePicture() {

@@ -1,5 +1,6 @@
 // The title picture: 64 x 64 palette indices read once from dat/tc0.txt and drawn on the
-// front page. A missing or damaged file leaves the picture (or its rest) transparent.
+// front page. A missing or damaged file leaves the picture (or its rest) transparent; so does
+// anything but a regular file under that name.
 #pragma once
 
 #include <cstdint>
@@ -12,11 +13,12 @@ constexpr int TITLE_PICTURE_BOTTOM = 22;
 // Cell (i, j), i across and j upward, is titlePicture[j][i]; 0 is transparent.
 extern int32_t titlePicture[TITLE_PICTURE_SIZE][TITLE_PICTURE_SIZE];
 
-// Reads "dat/tc0.txt" relative to the working folder.
-void loadTitlePicture();
+// Reads "dat/tc0.txt" relative to the working folder; false when there is no such file.
+bool loadTitlePicture();
 
 // Reads a picture file: whitespace-separated integers, the bottom line first, 64 to a line.
-// Stops at the first number that cannot be read; the cells from there on stay 0.
-void readTitlePicture(const char* path);
+// Stops at the first number that cannot be read; the cells from there on stay 0. False when
+// the file is missing or not a regular file.
+bool readTitlePicture(const char* path);
 
 void drawTitlePicture();

@@ -71,3 +71,14 @@ rm -rf "$WORK/play"
 make_folder
 rm -rf "$WORK/play/dat/tc0.txt" "$WORK/play/dat/samples"
 play_one_game "no picture and no samples" "$WORK/play/dat/tc0.txt"
+
+# Pipes under the names of the title picture and a sample: read as missing files, without
+# waiting for a writer; the picture's has one that sends blank lines for ever.
+rm -rf "$WORK/play"
+make_folder
+rm "$WORK/play/dat/tc0.txt" "$WORK/play/dat/samples/jump.ogg"
+mkfifo "$WORK/play/dat/tc0.txt" "$WORK/play/dat/samples/jump.ogg"
+yes '' >"$WORK/play/dat/tc0.txt" 2>/dev/null &
+writer=$!
+play_one_game "pipes as the title picture and a sample" /dev/null
+kill "$writer" 2>/dev/null || true

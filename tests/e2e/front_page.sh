@@ -12,6 +12,14 @@ second=$(shot)
 [ "$(basename "$second")" = screen1.png ] || fail "the second screenshot is $second"
 expect_front_page "$second" -1 -1
 
+# A short tap, press and release at once, is one file: keys never repeat. A repeat would start
+# half a second after the press.
+xdotool keydown Print keyup Print
+for try in $(seq 100); do [ -s "$WORK/play/screen2.png" ] && break; sleep 0.1; done
+sleep 1.5
+[ -s "$WORK/play/screen2.png" ] && [ ! -e "$WORK/play/screen3.png" ] ||
+    fail "one tap of Print Screen wrote $(ls "$WORK/play" | grep -c '^screen') files in all"
+
 key space
 wait_for_game 0 0
 

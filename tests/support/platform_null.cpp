@@ -43,11 +43,6 @@ void sleepMilliseconds(uint32_t milliseconds) {
     nullPlatform.now += milliseconds;
 }
 
-void setKeyRepeat(int delay, int interval) {
-    nullPlatform.keyRepeatDelay = delay;
-    nullPlatform.keyRepeatInterval = interval;
-}
-
 void closeWindow() {}
 
 void resetFrame() {

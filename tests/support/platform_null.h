@@ -10,7 +10,6 @@ struct NullPlatform {
     std::deque<FrameEvent> events;
     uint32_t now = 0;
     std::vector<uint32_t> sleeps;
-    int keyRepeatDelay = 500, keyRepeatInterval = 30;
     int width = 1280, height = 960;
     bool windowOpens = true;
 };

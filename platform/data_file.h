@@ -1,0 +1,12 @@
+// Opening the game's data files (the title picture, the samples): the one place that does.
+//
+// Only a regular file is read. A pipe, a device, a socket or a folder under a data file's name
+// is treated like a missing file, and looking at one never blocks: a pipe with no writer, or one
+// that never ends, must not hang the start-up or the loader.
+#pragma once
+
+#include <cstdio>
+
+// Opens `path` for reading when it is a regular file, checked on the opened descriptor; null
+// when it is missing, unreadable or anything else.
+std::FILE* openDataFile(const char* path);
