@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The web game's test: builds build-web with emscripten when needed, installs the browser driver
+# the lock file pins (npm ci), and runs browser_test.js on build-web/web in headless Chromium.
+# Pass --measure to print the first frame's time and the time per frame instead.
+#
+# Needs PNG_PROBE (CTest sets it); SOURCE_DIR defaults to this checkout, WEB_BUILD to build-web.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=${SOURCE_DIR:-$(cd "$here/../.." && pwd)}
+web_build=${WEB_BUILD:-$source_dir/build-web}
+for tool in emcmake chromium npm; do
+    command -v "$tool" >/dev/null || {
+        echo "FAIL: no $tool here (bash tools/install-packages.sh test)" >&2
+        exit 1
+    }
+done
+
+# Debian's emscripten runs on whichever node comes first on PATH: show it Debian's modules.
+(
+    export NODE_PATH=/usr/share/nodejs
+    [ -f "$web_build/CMakeCache.txt" ] || emcmake cmake -S "$source_dir" -B "$web_build"
+    cmake --build "$web_build" -j2
+) || {
+    echo "FAIL: the web build failed" >&2
+    exit 1
+}
+
+# The browser driver at the version package-lock.json pins, installed again only when it changes.
+if ! cmp -s "$here/package-lock.json" "$here/node_modules/.installed-lock.json"; then
+    (cd "$here" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$here/package-lock.json" "$here/node_modules/.installed-lock.json"
+fi
+exec node "$here/browser_test.js" "$web_build/web" "$PNG_PROBE" "$source_dir/dat/tc0.txt" "$@"
