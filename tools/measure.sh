@@ -18,6 +18,7 @@ BUILD=$(realpath -m "${1:-$SOURCE/build-release}")
 shift || true
 SCREENS=("${@:-1280x960}")
 SECONDS_MEASURED=10
+source "$SOURCE/tools/xvfb.bash"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tinyarcade-measure.XXXXXX")
 XVFB_PID=
@@ -110,16 +111,7 @@ profile() { # KEEP
 
 for screen in "${SCREENS[@]}"; do
     echo "== The program under Xvfb at $screen (sound: SDL dummy driver)"
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$WORK/display" \
-        >/dev/null 2>&1 &
-    XVFB_PID=$!
-    number=
-    for _ in $(seq 100); do
-        read -r number <"$WORK/display" 2>/dev/null && break
-        sleep 0.1
-    done
-    [ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$number"
+    start_xvfb "${screen}x24" "$WORK/xvfb.log" || { cat "$WORK/xvfb.log" >&2 && exit 1; }
 
     started=$EPOCHREALTIME
     (cd "$WORK/play" && LD_PRELOAD="$BUILD/tools/libframe_times.so" SDL_AUDIODRIVER=dummy \
