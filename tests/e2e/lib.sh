@@ -18,9 +18,9 @@ fail() {
     exit 1
 }
 
+# Ends everything the test started: the program, the X server and any helper.
 cleanup() {
-    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    kill $(jobs -p) 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$WORK"
 }
