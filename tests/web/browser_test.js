@@ -107,9 +107,14 @@ async function main() {
     await waitFor("the first frame", () => page.evaluate(() => window.tap.frames > 0));
     if (mode === "--measure") return await measure(page);
 
+    check("the canvas has the keyboard", await page.evaluate(() => document.activeElement.id === "canvas"));
     const front = await shot(page, true);
     check("the window is the largest multiple of 128 x 96 that fits", probe("size", front) === "1280 960", probe("size", front));
     check("the front page, saved by the button", probe("front", front, title) === "-1 -1");
+    await page.setViewport({ width: 700, height: 600 });
+    const smaller = await shot(page, true);
+    check("a smaller window, a smaller multiple", probe("size", smaller) === "640 480", probe("size", smaller));
+    check("the front page at that size", probe("front", smaller, title) === "-1 -1");
     const silentBefore = await page.evaluate(() => window.tap.buffers.length);
 
     await page.keyboard.press("Space");
@@ -130,10 +135,10 @@ async function main() {
     const [last, best] = (scores || "").split(" ").map(Number);
     check("a time paradox returns to the front page with score and best", scores !== null && last >= 0 && last === best, scores);
 
-    await page.keyboard.press("Escape");
+    await page.keyboard.press("ArrowDown");
     const ended = await waitFor("the end", () => page.evaluate(() =>
       document.getElementById("canvas").hidden && document.getElementById("status").textContent), 10).catch(() => "");
-    check("Escape on the front page ends the game with a line saying so", /ended.*play again/i.test(ended), ended);
+    check("Down on the front page ends the game with a line saying so", /ended.*play again/i.test(ended), ended);
     check("no errors in the console", errors.length === 0, errors.join(" | "));
     check("no requests but to the static folder", foreign.length === 0, foreign.join(" "));
   } finally {
