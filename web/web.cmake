@@ -36,8 +36,9 @@ add_library(vorbisfile_web STATIC
 target_include_directories(vorbisfile_web SYSTEM PUBLIC ${CMAKE_BINARY_DIR}/ogg-config
     ${VORBIS_SOURCE}/libogg/include ${VORBIS_SOURCE}/libvorbis/include)
 target_include_directories(vorbisfile_web PRIVATE ${VORBIS_LIB})
-# Not our code: built as Debian builds it, without our warnings.
-target_compile_options(vorbisfile_web PRIVATE -w)
+# Not our code: built as Debian builds it, without our warnings, and rounding as on the desktop.
+target_compile_options(vorbisfile_web PRIVATE -w
+    "SHELL:-include ${PROJECT_SOURCE_DIR}/web/vorbis_rounding.h")
 
 # stb's headers come from Debian's libstb-dev; the PNG writer is compiled in.
 find_path(STB_INCLUDE_DIR stb_image_write.h PATHS /usr/include/stb NO_CMAKE_FIND_ROOT_PATH
