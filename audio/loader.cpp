@@ -1,46 +1,56 @@
-// The sample loader thread and the lock around its stop request.
+// The sample loader thread and its stop request.
 //
-// The loader lock is held only for reading the stop request or setting samplesReady, never
-// while a file is decoded, so stopLoader waits at most for the file being decoded.
+// The stop request is looked at before each file and while one is decoded, so stopLoader
+// waits only for a piece of a few thousand frames. A loader that cannot start, or memory that
+// runs out, costs the samples, never the game: one line on stderr says so.
 #include "audio/loader.h"
 
 #include "audio/sample_bank.h"
 
-#include <mutex>
+#include <atomic>
+#include <cstdio>
+#include <exception>
 #include <thread>
 
 namespace {
-std::mutex loaderLock;
-bool stopLoading = false; // guarded by loaderLock
+std::atomic<bool> stopLoading{false};
 // Never destroyed: a program ended by exit() while the loader runs (Xlib does so when the
 // display goes away) must not abort in the destructor of a thread that is still joinable.
 std::thread& loaderThread = *new std::thread;
-
-bool stopRequested() {
-    std::lock_guard<std::mutex> guard(loaderLock);
-    return stopLoading;
-}
 } // namespace
 
 void loadSamples() {
-    for (int index = 0; index < SAMPLE_COUNT && !stopRequested(); ++index) loadSample(index);
-    std::lock_guard<std::mutex> guard(loaderLock);
+    int withoutMemory = 0;
+    for (int index = 0; index < SAMPLE_COUNT && !stopLoading; ++index) {
+        if (!loadSample(index, &stopLoading)) ++withoutMemory;
+    }
+    if (withoutMemory > 0) {
+        std::fprintf(stderr,
+                     "tinyarcade: not enough memory for %d of the %d samples; playing "
+                     "without them\n",
+                     withoutMemory, SAMPLE_COUNT);
+    }
     samplesReady = true;
 }
 
 void startLoader() {
     stopLoader();
-    loaderThread = std::thread(loadSamples);
+    try {
+        loaderThread = std::thread(loadSamples);
+    } catch (const std::exception& error) {
+        // The bank stays empty: every sample sound is silent, as with missing files.
+        std::fprintf(stderr,
+                     "tinyarcade: cannot start the sample loader (%s); playing without "
+                     "samples\n",
+                     error.what());
+        samplesReady = true;
+    }
 }
 
 void stopLoader() {
     if (!loaderThread.joinable()) return;
-    {
-        std::lock_guard<std::mutex> guard(loaderLock);
-        stopLoading = true;
-    }
+    stopLoading = true;
     loaderThread.join();
     // No loader is left to read the request.
-    std::lock_guard<std::mutex> guard(loaderLock);
     stopLoading = false;
 }

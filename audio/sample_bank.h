@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <vector>
 
 constexpr int SAMPLE_COUNT = 19;
 
@@ -23,8 +25,18 @@ struct SampleEntry {
 extern SampleEntry sampleBank[SAMPLE_COUNT];
 
 // Decodes "dat/samples/<name>.ogg" (relative to the working folder) into entry `index`; a
-// file that is missing or cannot be decoded leaves the entry empty.
-void loadSample(int index);
+// file that is missing, not a regular file or cannot be decoded leaves the entry empty, and so
+// does a `stop` raised while it is decoded. False when memory ran out (the entry stays empty).
+bool loadSample(int index, const std::atomic<bool>* stop = nullptr);
+
+// Decodes the first stream of an opened Ogg Vorbis file, and closes it: stereo frames at
+// SAMPLE_RATE (another rate is converted), at most SAMPLE_FRAME_LIMIT of them. A damaged
+// stretch of audio is skipped, and decoding ends at the first error it cannot skip, keeping
+// what came before; nothing for a file whose headers cannot be read, or when `stop` is raised
+// meanwhile (looked at between pieces of a few thousand frames). Throws std::bad_alloc when
+// memory runs out. Decoded with the reference decoder: it rejects crafted headers that make
+// lighter decoders free or write memory they do not own.
+std::vector<StereoFrame> decodeSample(std::FILE* file, const std::atomic<bool>* stop);
 
 // Frees every loaded entry and empties the bank.
 void freeSamples();

@@ -88,6 +88,11 @@ sound paradox -3 synth 2.3 triangle 900:60 gain -6 bend $warble tremolo 7 30 fad
 # Test recordings: 4410 frames (0.1 s) each, mono, stereo with a silent right channel, and
 # three channels, each channel its own tone.
 sox -n -r 44100 -c 1 -C 0 "$testData/mono.ogg" synth 0.1 sine 440 gain -6
+# The same at 48000 and 8000 Hz, for the rate conversion, and 12 s at 8000 Hz for the length
+# limit.
+sox -n -r 48000 -c 1 -C 0 "$testData/mono48k.ogg" synth 0.1 sine 440 gain -6
+sox -n -r 8000 -c 1 -C 0 "$testData/mono8k.ogg" synth 0.1 sine 440 gain -6
+sox -n -r 8000 -c 1 -C 0 "$testData/long8k.ogg" synth 12 sine 440 gain -6
 sox -n -r 44100 -C 0 "$testData/stereo.ogg" synth 0.1 sine 440 sine 0 \
     remix 1 2v0 gain -6
 sox -n -r 44100 -C 0 "$testData/three.ogg" synth 0.1 sine 440 sine 880 sine 1760 gain -6

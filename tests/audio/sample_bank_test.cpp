@@ -1,11 +1,15 @@
-// The sample bank and its loader: recordings of one, two and three channels, damaged files, and
-// the loader thread stopped at once or left to finish.
+// The sample bank and its loader: recordings of one, two and three channels and of other rates,
+// the rate conversion and the length limit, damaged files, and the loader thread stopped at
+// once or left to finish.
 #include "audio_test.h"
 
+#include "audio/decoded_frames.h"
 #include "audio/loader.h"
 
 #include <cstdlib>
 #include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <iterator>
 #include <thread>
 #include <vector>
@@ -31,10 +35,12 @@ class SampleBank : public ::testing::Test {
     SampleFolder folder;
 };
 
-TEST_F(SampleBank, RecordingsOfOneTwoAndThreeChannelsBecomeStereo) {
+TEST_F(SampleBank, RecordingsOfOneTwoAndThreeChannelsAndOtherRatesBecomeStereoAt44100) {
     // 0.1 s each, 440 Hz at half scale on the first channel (88 zero crossings); on the second,
-    // the same (mono), silence (stereo), or 880 Hz (three, with 1760 Hz on the third).
-    const std::pair<const char*, int> cases[] = {{"mono", 88}, {"stereo", 0}, {"three", 176}};
+    // the same (mono, also recorded at 48000 and 8000 Hz), silence (stereo), or 880 Hz (three,
+    // with 1760 Hz on the third).
+    const std::pair<const char*, int> cases[] = {
+        {"mono", 88}, {"mono48k", 88}, {"mono8k", 88}, {"stereo", 0}, {"three", 176}};
     for (const auto& [name, rightCrossings] : cases) {
         const SampleEntry& entry = load(recording(name));
         ASSERT_EQ(entry.length, 4410u) << name;
@@ -45,7 +51,8 @@ TEST_F(SampleBank, RecordingsOfOneTwoAndThreeChannelsBecomeStereo) {
             crossings[1] += (now.right < 0) != (before.right < 0);
             peaks[0] = std::max(peaks[0], std::abs(now.left));
             peaks[1] = std::max(peaks[1], std::abs(now.right));
-            ASSERT_TRUE(name != std::string("mono") || now.left == now.right) << "frame " << i;
+            ASSERT_TRUE(std::string(name).rfind("mono", 0) != 0 || now.left == now.right)
+                << name << " frame " << i;
         }
         EXPECT_NEAR(crossings[0], 88, 3) << name;
         EXPECT_GT(peaks[0], 8000) << name;
@@ -53,6 +60,46 @@ TEST_F(SampleBank, RecordingsOfOneTwoAndThreeChannelsBecomeStereo) {
             << name << ": right side crosses zero " << crossings[1] << " times, peak " << peaks[1];
         freeSamples();
         EXPECT_TRUE(!sampleBank[0].frames && sampleBank[0].length == 0);
+    }
+}
+
+TEST_F(SampleBank, ALongFileStopsAtTheLimitAndAStopRaisedMeanwhileLeavesNothing) {
+    EXPECT_EQ(load(recording("long8k")).length, SAMPLE_FRAME_LIMIT); // 12 s at 8000 Hz
+    freeSamples();
+    const std::atomic<bool> stop{true};
+    EXPECT_TRUE(loadSample(0, &stop));
+    EXPECT_EQ(sampleBank[0].frames, nullptr);
+}
+
+TEST(RateConversion, LinearBetweenNeighboursTheLastFrameHeldInPiecesUpToTheLimit) {
+    // Output frame j lies at input position j x rate / 44100; left holds the values, right
+    // their negatives.
+    const struct {
+        uint64_t rate;
+        std::vector<int16_t> in, out;
+        size_t piece, limit;
+    } cases[] = {
+        {44100, {5, -7, 9}, {5, -7, 9}, 2, 99},
+        {22050, {0, 100, 200}, {0, 50, 100, 150, 200, 200}, 1, 99},
+        {22050, {0, 100, 200}, {0, 50, 100, 150}, 3, 4},
+        {29400, {0, 300, 600}, {0, 200, 400, 600, 600}, 2, 99},
+        {88200, {0, 10, 20, 30, 40}, {0, 20, 40}, 3, 99},
+        {48000,
+         {0, 1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000},
+         {0, 1088, 2177, 3265, 4354, 5442, 6531, 7619, 8707, 9000},
+         4,
+         99},
+    };
+    for (const auto& c : cases) {
+        std::vector<StereoFrame> in, out;
+        for (int16_t value : c.in) in.push_back({value, static_cast<int16_t>(-value)});
+        RateConverter converter{c.rate};
+        for (size_t at = 0; at < in.size(); at += c.piece)
+            convertRate(converter, in.data() + at, std::min(c.piece, in.size() - at), out, c.limit);
+        finishRate(converter, out, c.limit);
+        std::vector<StereoFrame> wanted;
+        for (int16_t value : c.out) wanted.push_back({value, static_cast<int16_t>(-value)});
+        EXPECT_EQ(out, wanted) << "rate " << c.rate << ", limit " << c.limit;
     }
 }
 
@@ -77,7 +124,7 @@ TEST_F(SampleBank, TruncatedOrCorruptFilesNeverCrashNorLeaveAHalfEntry) {
     }
 }
 
-TEST_F(SampleBank, LoaderStoppedEndsAfterTheFileItIsDecodingAndUnstoppedLoadsThemAll) {
+TEST_F(SampleBank, LoaderStoppedLeavesOnlyWholeEntriesAndUnstoppedLoadsThemAll) {
     folder.copyGameSamples();
     for (bool stopAtOnce : {true, false}) {
         samplesReady = false;
@@ -92,6 +139,27 @@ TEST_F(SampleBank, LoaderStoppedEndsAfterTheFileItIsDecodingAndUnstoppedLoadsThe
         for (int k = loaded; k < SAMPLE_COUNT; ++k) EXPECT_EQ(sampleBank[k].frames, nullptr) << k;
         freeSamples();
     }
+}
+
+// Starts the loader with address space for what is mapped now and a megabyte: no room for a
+// thread's stack. Ends the process with 0 when the bank is ready and empty.
+[[noreturn]] void startLoaderWithoutRoom() {
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t size = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE)) + (1 << 20);
+    const rlimit limit{size, size};
+    setrlimit(RLIMIT_AS, &limit);
+    startLoader();
+    std::_Exit(samplesReady && !sampleBank[0].frames ? 0 : 1);
+}
+
+TEST(SampleLoaderDeathTest, NoRoomForTheThreadLeavesTheBankEmptyWithOneLine) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers' own allocators need room that this test takes away";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(startLoaderWithoutRoom(), ::testing::ExitedWithCode(0),
+                "^tinyarcade: cannot start the sample loader \\(.*\\); playing without samples\n$");
 }
 
 } // namespace
