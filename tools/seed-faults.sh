@@ -82,17 +82,19 @@ if ((check_only)); then
     exit $status
 fi
 
-# The copy: every file git knows or would add, rewritten only where it differs, so the build
-# stays incremental between runs.
+# The copy: every file git knows or would add (outside git, every file but the build folders),
+# rewritten only where it differs, so the build stays incremental between runs.
 mkdir -p "$COPY" "$BUILD"
-# (Outside git, every file but the build folders.)
 { (cd "$SOURCE" && git ls-files -co --exclude-standard 2>/dev/null) ||
-    (cd "$SOURCE" && find . -type f -not -path './build*' | cut -c3-); } | while read -r file; do
+    (cd "$SOURCE" && find . -type f -not -path './build*' | cut -c3-); } | LC_ALL=C sort >"$FAULT_DIR/files"
+while read -r file; do
     [ -f "$SOURCE/$file" ] || continue
     cmp -s "$SOURCE/$file" "$COPY/$file" 2>/dev/null && continue
     mkdir -p "$(dirname "$COPY/$file")"
     cp "$SOURCE/$file" "$COPY/$file"
-done
+done <"$FAULT_DIR/files"
+(cd "$COPY" && find . -type f | cut -c3- | LC_ALL=C sort | LC_ALL=C comm -23 - "$FAULT_DIR/files" |
+    xargs -r -d "\n" rm --)
 cmake -S "$COPY" -B "$BUILD" -DTINYARCADE_WERROR=OFF >"$FAULT_DIR/configure.log" 2>&1 ||
     { echo "the copy does not configure: $FAULT_DIR/configure.log" >&2 && exit 1; }
 

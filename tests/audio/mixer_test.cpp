@@ -1,5 +1,5 @@
 // The mixer on plain arrays: the envelope, the start grid, square tones, sample playback, pan,
-// saturation and the echo taps.
+// saturation, the echo taps and the stream's bytes.
 #include "audio_test.h"
 
 #include <iterator>
@@ -114,11 +114,12 @@ TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot
 }
 
 TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
-    // One frame of 10000 into the echo at clock 0, then silence.
+    // One frame of 10000 at echo send 0.5 into the echo at clock 0, then silence.
     constexpr int IMPULSE = 10000;
     StereoFrame impulse[] = {{IMPULSE, IMPULSE}};
     sampleBank[0] = {impulse, 1};
-    setVoice(0, SOUND_FIRST_SAMPLE, 1, 1, 0, 0, 1);
+    setVoice(0, SOUND_FIRST_SAMPLE, 1, 1, 0, 0, 0.5f);
+    const int wet = product(IMPULSE, 0.5f);
     SlotList finished{};
     int mixed = 0;
     auto leftAt = [&](int frame) { // mixes up to `frame` (0-based), returns its left value
@@ -126,9 +127,9 @@ TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
         for (; mixed <= frame; ++mixed) out = mixFrame(finished);
         return static_cast<int>(out.left);
     };
-    const int forward = product(IMPULSE, 0.24f);
-    const int doubled = product(forward, 0.3f) + product(IMPULSE, 0.34f);
-    const int backward = forward + product(forward, 0.25f) + product(IMPULSE, 0.29f);
+    const int forward = product(wet, 0.24f);
+    const int doubled = product(forward, 0.3f) + product(wet, 0.34f);
+    const int backward = forward + product(forward, 0.25f) + product(wet, 0.29f);
     // The double-speed and backward taps already hear what the forward tap just wrote.
     EXPECT_EQ(leftAt(0), IMPULSE + 2 * product(forward, 0.19f));
     // Half a second on, the double-speed tap reaches what it wrote a second ahead.
@@ -141,6 +142,14 @@ TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
     const int kept = product(doubled, 0.25f), atStart = backward + product(doubled, 0.3f);
     EXPECT_EQ(leftAt(44100), product(kept + product(atStart, 0.3f), 0.19f) +
                                  product(doubled, 0.24f) + product(atStart, 0.19f));
+}
+
+TEST(StereoFrames, AreWrittenAsLittleEndianLeftThenRight) {
+    const StereoFrame frames[] = {{0x1234, -2}, {-32768, 32767}};
+    uint8_t bytes[9] = {};
+    writeStereoFrames(frames, 2, bytes);
+    EXPECT_EQ(std::vector<int>(bytes, bytes + 9),
+              (std::vector<int>{0x34, 0x12, 0xfe, 0xff, 0x00, 0x80, 0xff, 0x7f, 0}));
 }
 
 } // namespace
