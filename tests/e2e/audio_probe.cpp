@@ -1,15 +1,11 @@
 // Reads the raw stream that SDL's disk audio driver wrote (signed 16-bit little-endian stereo
-// at 44100 Hz) and checks what the game's sound must do, from the rules alone:
+// at 44100 Hz) and checks, from the rules alone, that each "jump" in it sounds whole, on the
+// start grid, at the level playSound gives it:
 //
-//   audio_probe notes STREAM FRAMES     square notes at the front page's level sound in the
-//                                       stream's first FRAMES frames
-//   audio_probe jump STREAM             the "jump" sample sounds on the grid at its level
-//   audio_probe drums STREAM MIN_STEPS  a drum at the busy music's level on every step of a
-//                                       run of at least MIN_STEPS steps
+//   audio_probe STREAM
 //
-// Run from a folder holding dat/samples: the samples are decoded from there, as the game does.
-// Prints what it found; exits 1 with a reason when a check fails, 3 when what it looks for is
-// not (yet) in the stream.
+// Run from a folder holding dat/samples: the jump is decoded from there, as the game does.
+// Prints what it found; exits 1 with a reason when a jump is wrong, 3 when there is none (yet).
 #include "audio/sample_bank.h"
 
 #include <algorithm>
@@ -17,7 +13,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,7 +22,6 @@ constexpr long GRID = 2756;
 constexpr long STEP = 11025;
 constexpr long DEVICE_BUFFER = 2048;
 constexpr int SAMPLE_JUMP = 16;
-constexpr int DRUM_COUNT = 16;
 // A voice's volume is asked for times 1.5 .. 1.5 + 1023/10000, and three quarters of that
 // when its start had to be moved to a grid point that is not every fourth one.
 constexpr double BOOST_LOW = 1.5, BOOST_HIGH = 1.6023, OFF_ACCENT = 0.75;
@@ -83,12 +77,6 @@ long findClockOrigin(const std::vector<double>& stream) {
     fail("the first sound at frame " + std::to_string(first) + " is on no step's grid point");
 }
 
-// Where a start at step k's first frame lands: on the next grid point.
-long stepStart(long origin, long step) {
-    const long clock = step * STEP;
-    return origin + (clock % GRID == 0 ? clock : (clock / GRID + 1) * GRID);
-}
-
 double expectedBoost(long origin, long start, bool low) {
     const long point = (start - origin) / GRID;
     const long stepClock = (start - origin) - (start - origin) % STEP;
@@ -111,53 +99,6 @@ double levelAt(const std::vector<double>& stream, long start, const std::vector<
     if (likeness) *likeness = cross / std::sqrt(energy * heard);
     return cross / energy;
 }
-
-// ---- notes -------------------------------------------------------------------------------
-
-// Level of a square tone of `hertz` whose phase counts from `activation`, over [from, to).
-double squareLevel(const std::vector<double>& stream, long activation, long from, long to,
-                   int hertz) {
-    double sum = 0;
-    for (long t = from; t < to; ++t) {
-        const long phase = (static_cast<long>(hertz) * (t - activation)) % 44100;
-        sum += phase < 22050 ? -stream[t] : stream[t];
-    }
-    return sum / static_cast<double>(to - from);
-}
-
-int checkNotes(const std::vector<double>& stream) {
-    const long origin = findClockOrigin(stream);
-    int found = 0;
-    for (long step = 0;; ++step) {
-        const long start = stepStart(origin, step);
-        if (start + STEP >= static_cast<long>(stream.size())) break;
-        // The note's phase counts from its activation at the step's first frame.
-        const long activation = origin + step * STEP;
-        int best = 0;
-        double bestLevel = 0;
-        for (int hertz = 20; hertz <= 3500; ++hertz) {
-            const double level =
-                squareLevel(stream, activation, start + 16, start + STEP - 16, hertz);
-            if (level > bestLevel) bestLevel = level, best = hertz;
-        }
-        // 16383 x volume 0.035 .. 0.04 x the boost. Echoes of earlier notes reach about a
-        // third of a note's level, and more where several of one tone pile up: below the least
-        // a note can have, the step is an echo or a note too buried to judge.
-        const double least = 16383 * 0.035 * expectedBoost(origin, start, true);
-        const double most = 16383 * 0.04 * expectedBoost(origin, start, false);
-        if (bestLevel < least * 0.9) continue;
-        std::printf("step %ld: %d Hz at level %.0f\n", step, best, bestLevel);
-        if (bestLevel > most * 1.5)
-            fail("step " + std::to_string(step) + ": level " + std::to_string(bestLevel) +
-                 " outside " + std::to_string(least) + " .. " + std::to_string(most));
-        ++found;
-    }
-    if (found < 6) fail("only " + std::to_string(found) + " notes found");
-    std::printf("%d notes at the front page's level\n", found);
-    return 0;
-}
-
-// ---- jump --------------------------------------------------------------------------------
 
 int checkJump(const std::vector<double>& stream) {
     const long origin = findClockOrigin(stream);
@@ -189,79 +130,9 @@ int checkJump(const std::vector<double>& stream) {
     return 0;
 }
 
-// ---- drums -------------------------------------------------------------------------------
-
-// How well drum `wave` explains the stream from `start` on, next to a square note of `hertz`
-// activated at `activation` that starts at the same grid point: a least-squares fit of both
-// over the drum's head. Returns the share of the stream's energy there that the drum adds to
-// what the note alone explains, and its level through `level`.
-double drumFit(const std::vector<double>& stream, long start, long activation, int hertz,
-               const std::vector<double>& wave, double& level) {
-    const long length = std::min<long>(static_cast<long>(wave.size()), GRID);
-    double dd = 0, qq = 0, dq = 0, xd = 0, xq = 0, xx = 0;
-    for (long i = 0; i < length; ++i) {
-        const long t = start + i;
-        const double q = (static_cast<long>(hertz) * (t - activation)) % 44100 < 22050 ? -1 : 1;
-        const double d = wave[i], x = stream[t];
-        dd += d * d, qq += q * q, dq += d * q, xd += x * d, xq += x * q, xx += x * x;
-    }
-    const double determinant = dd * qq - dq * dq;
-    if (determinant <= 0 || xx == 0) return level = 0;
-    level = (xd * qq - xq * dq) / determinant;
-    const double note = (xq * dd - xd * dq) / determinant;
-    const double explained = level * xd + note * xq;
-    return (explained - xq * xq / qq) / xx;
-}
-
-int checkDrums(const std::vector<double>& stream, int minimumRun) {
-    const long origin = findClockOrigin(stream);
-    std::vector<std::vector<double>> drums;
-    for (int k = 0; k < DRUM_COUNT; ++k) drums.push_back(sampleWave(k));
-    int run = 0, longest = 0;
-    for (long step = 0;; ++step) {
-        const long start = stepStart(origin, step);
-        if (start + STEP >= static_cast<long>(stream.size())) break;
-        // Every busy step also starts a note here; find its tone first.
-        const long activation = origin + step * STEP;
-        int hertz = 20;
-        double noteLevel = 0;
-        for (int candidate = 20; candidate <= 3500; ++candidate) {
-            const double level = squareLevel(stream, activation, start, start + GRID, candidate);
-            if (level > noteLevel) noteLevel = level, hertz = candidate;
-        }
-        int best = 0;
-        double bestShare = 0, bestLevel = 0;
-        for (int k = 0; k < DRUM_COUNT; ++k) {
-            double level = 0;
-            const double share = drumFit(stream, start, activation, hertz, drums[k], level);
-            if (share > bestShare) bestShare = share, bestLevel = level, best = k;
-        }
-        // The busy game music: on steps 0, 4, 8, 12 a heavy drum at 0.4, otherwise a light one
-        // at 0.3 or a heavy one at 0.4.
-        const double volume = best >= 8 ? 0.4 : 0.3;
-        const bool level = bestLevel > volume * expectedBoost(origin, start, true) - 0.05 &&
-                           bestLevel < volume * expectedBoost(origin, start, false) + 0.05;
-        const bool busy = level && (step % 4 != 0 || best >= 8);
-        std::printf("step %ld: %s at level %.3f, share %.2f, note %d Hz%s\n", step,
-                    SAMPLE_NAMES[best], bestLevel, bestShare, hertz, busy ? " (busy)" : "");
-        run = busy ? run + 1 : 0;
-        if (run > longest) longest = run;
-    }
-    std::printf("longest run of steps with a busy drum: %d\n", longest);
-    if (longest < minimumRun)
-        fail("fewer than " + std::to_string(minimumRun) + " steps in a row", NOT_HEARD);
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3 || argc != 3 + (std::strcmp(argv[1], "jump") != 0))
-        fail("usage: audio_probe notes STREAM FRAMES | jump STREAM | drums STREAM MIN_STEPS");
-    std::vector<double> stream = readStream(argv[2]);
-    if (!std::strcmp(argv[1], "jump")) return checkJump(stream);
-    if (!std::strcmp(argv[1], "drums")) return checkDrums(stream, std::atoi(argv[3]));
-    stream.resize(std::min(stream.size(), static_cast<size_t>(std::atol(argv[3]))));
-    if (!std::strcmp(argv[1], "notes")) return checkNotes(stream);
-    fail(std::string("unknown check ") + argv[1]);
+    if (argc != 2) fail("usage: audio_probe STREAM");
+    return checkJump(readStream(argv[1]));
 }
