@@ -1,20 +1,21 @@
 // Any bytes as a sample file, through the loader's own decode path: the entry ends up either
 // empty or holding exactly as many frames as it says, and the decoder neither crashes nor
 // reads or writes outside its buffers.
-#include "fuzz_support.h"
+#include "sample_folder.h"
 
 #include "audio/sample_bank.h"
 
 #include <cstdlib>
+#include <fstream>
 
 namespace {
-// Read frames go here, so the reads cannot be optimised away.
 volatile int16_t lastLeft, lastRight;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    InFuzzFolder inFolder;
-    writeFuzzFile("dat/samples/drum0.ogg", data, size);
+    static const SampleFolder folder; // the working folder for the whole run
+    std::ofstream(folder.pathOf(SAMPLE_NAMES[0]), std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     loadSample(0);
     const SampleEntry& entry = sampleBank[0];
     if ((entry.length == 0) != (entry.frames == nullptr)) std::abort();

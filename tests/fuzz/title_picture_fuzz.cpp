@@ -1,19 +1,20 @@
 // Any bytes as the title picture file: reading them and drawing the picture must stay inside
 // the picture's cells and the front page's pixels, whatever the numbers are.
-#include "fuzz_support.h"
+#include "sample_folder.h"
 
 #include "display/picture.h"
 #include "frame/title_picture.h"
 
 #include <cstdlib>
+#include <fstream>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    InFuzzFolder inFolder;
-    writeFuzzFile("dat/tc0.txt", data, size);
+    static const SampleFolder folder; // the working folder for the whole run
+    std::ofstream("dat/tc0.txt", std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     loadTitlePicture();
     clearPicture();
     drawTitlePicture();
-    // Only the picture's own square may be inked.
     for (int x = 0; x < PICTURE_WIDTH; ++x) {
         for (int y = 0; y < PICTURE_HEIGHT; ++y) {
             const bool inside =
