@@ -6,9 +6,8 @@
 // The counter tick_fraction is the time one frame takes over one tick (18 ms).
 #include "display/palette.h"
 #include "display/picture.h"
+#include "frame/frame_state.h"
 #include "frame/front_page.h"
-#include "frame/main_loop.h"
-#include "frame/screens.h"
 #include "frame/title_picture.h"
 
 #include <benchmark/benchmark.h>
@@ -28,10 +27,10 @@ void BM_FrontPageFrame(benchmark::State& state) {
     initPalette();
     // The game's own picture, and two scores so that both score lines are drawn.
     readTitlePicture(TINYARCADE_SOURCE_DIR "/dat/tc0.txt");
-    lastScore = 12;
-    bestScore = 345;
+    frame.lastScore = 12;
+    frame.bestScore = 345;
     for (auto _ : state) {
-        frameCounter++;
+        frame.frameCounter++;
         clearPicture();
         drawFrontPage();
         convertPictureToTexels(texels);
@@ -44,7 +43,7 @@ BENCHMARK(BM_FrontPageFrame)->Unit(benchmark::kMicrosecond);
 void BM_GameFramePicture(benchmark::State& state) {
     initPalette();
     for (auto _ : state) {
-        frameCounter++;
+        frame.frameCounter++;
         clearPicture();
         convertPictureToTexels(texels);
         benchmark::DoNotOptimize(texels);

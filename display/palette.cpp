@@ -9,10 +9,7 @@ const float paletteBase[PALETTE_SIZE][3] = {
     {0.6f, 0.4f, 0.25f},  {0.8f, 0.8f, 0.8f},
 };
 
-float paletteCurrent[PALETTE_SIZE][3];
-float paletteTarget[PALETTE_SIZE][3];
-int driftRate;
-int driftCounter;
+PaletteState palette;
 
 // Ticks between two draws of new targets.
 constexpr int TARGET_PERIOD = 2000;
@@ -30,12 +27,12 @@ void initPalette() {
     for (int i = 0; i < PALETTE_SIZE; i++) {
         for (int c = 0; c < 3; c++) {
             float base = paletteBase[i][c];
-            paletteCurrent[i][c] = base + randomOffset(START_OFFSET_STEP);
-            paletteTarget[i][c] = base + randomOffset(START_OFFSET_STEP);
+            palette.paletteCurrent[i][c] = base + randomOffset(START_OFFSET_STEP);
+            palette.paletteTarget[i][c] = base + randomOffset(START_OFFSET_STEP);
         }
     }
-    driftRate = START_DRIFT_RATE;
-    driftCounter = 0;
+    palette.driftRate = START_DRIFT_RATE;
+    palette.driftCounter = 0;
 }
 
 static void moveToward(float& current, float target, float step) {
@@ -50,21 +47,21 @@ static void moveToward(float& current, float target, float step) {
 }
 
 void driftPalette() {
-    float step = static_cast<float>(driftRate) * 0.005f;
+    float step = static_cast<float>(palette.driftRate) * 0.005f;
     for (int i = 0; i < PALETTE_SIZE; i++) {
         for (int c = 0; c < 3; c++) {
-            moveToward(paletteCurrent[i][c], paletteTarget[i][c], step);
+            moveToward(palette.paletteCurrent[i][c], palette.paletteTarget[i][c], step);
         }
     }
-    if (driftCounter % TARGET_PERIOD == 0) {
-        if (driftCounter > 0) driftRate = 1;
+    if (palette.driftCounter % TARGET_PERIOD == 0) {
+        if (palette.driftCounter > 0) palette.driftRate = 1;
         for (int i = 0; i < PALETTE_SIZE; i++) {
             for (int c = 0; c < 3; c++) {
-                paletteTarget[i][c] = paletteBase[i][c] + randomOffset(TARGET_OFFSET_STEP);
+                palette.paletteTarget[i][c] = paletteBase[i][c] + randomOffset(TARGET_OFFSET_STEP);
             }
         }
     }
-    driftCounter++;
+    palette.driftCounter++;
 }
 
 static float clampUnit(float value) {
@@ -75,6 +72,6 @@ static float clampUnit(float value) {
 
 Colour colourOf(int8_t index) {
     if (index < 0 || index >= PALETTE_SIZE) return {0.0f, 0.0f, 0.0f, 1.0f};
-    const float* current = paletteCurrent[index];
+    const float* current = palette.paletteCurrent[index];
     return {clampUnit(current[0]), clampUnit(current[1]), clampUnit(current[2]), 1.0f};
 }

@@ -13,12 +13,23 @@ struct Colour {
 
 // Palette entries are red, green, blue.
 extern const float paletteBase[PALETTE_SIZE][3];
-extern float paletteCurrent[PALETTE_SIZE][3];
-extern float paletteTarget[PALETTE_SIZE][3];
-extern int driftRate;
-extern int driftCounter;
 
-// Start-up: current and target colours at random offsets from the base colours.
+// What drifts: every field is set by initPalette.
+struct PaletteState {
+    // The colours shown; they may leave 0..1, colourOf clamps them.
+    float paletteCurrent[PALETTE_SIZE][3];
+    // Where each current channel is heading.
+    float paletteTarget[PALETTE_SIZE][3];
+    // Multiplier of the drift step: 24 until the first new targets after tick 0, then 1.
+    int driftRate;
+    // Drift steps since start-up.
+    int driftCounter;
+};
+
+extern PaletteState palette;
+
+// Start-up: current and target colours at random offsets from the base colours, the fast
+// starting rate, the count at 0.
 void initPalette();
 
 // One tick of drift; every 2000 ticks the targets are drawn anew.

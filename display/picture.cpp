@@ -7,7 +7,6 @@
 #include <cstring>
 
 int8_t pixelBuffer[PICTURE_SIZE];
-int frameCounter;
 
 static bool insidePicture(int x, int y) {
     return x >= 0 && x < PICTURE_WIDTH && y >= 0 && y < PICTURE_HEIGHT;

@@ -17,9 +17,6 @@ constexpr int TEXTURE_BYTES = TEXTURE_SIZE * TEXTURE_SIZE * 4;
 
 extern int8_t pixelBuffer[PICTURE_SIZE];
 
-// Rendered frames since start-up; drives the blink of "start" and the cycling text colour.
-extern int frameCounter;
-
 // Writes palette index `index` at (x, y) when it lies inside the picture.
 void putPixel(int x, int y, int8_t index);
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "display/picture.h"
-#include "draw/game_image.h"
+#include "display/game_image.h"
 
 #include <cstdint>
 

@@ -128,67 +128,50 @@ int glyphOf(char c) {
     return -1;
 }
 
-static bool isInk(int glyph, int row, int column) {
-    return FONT_GLYPHS[glyph][row][column] == '#';
-}
-
-// Only the first min(advance, 5) columns of a glyph are drawn.
-static int drawnColumns(int glyph) {
-    return FONT_ADVANCE[glyph] < GLYPH_SIZE ? FONT_ADVANCE[glyph] : GLYPH_SIZE;
-}
-
-static int8_t textColourIndex(int colour) {
-    if (colour == CYCLING_COLOUR) {
-        return static_cast<int8_t>((frameCounter / CYCLE_FRAMES_PER_STEP) % CYCLE_COLOUR_COUNT + 1);
-    }
-    return static_cast<int8_t>(colour);
-}
-
-static void fillSquare(int left, int bottom, int scale, int8_t index) {
-    for (int dx = 0; dx < scale; dx++) {
-        for (int dy = 0; dy < scale; dy++) putPixel(left + dx, bottom + dy, index);
-    }
-}
-
-void drawText(const char* text, int x, int y, int colour, int scale) {
-    int8_t index = textColourIndex(colour);
-    int pen = x;
+// The one walk over a text's glyphs, for drawing and measuring alike. Calls ink(column, row)
+// for every ink cell, in font cells from the pen's start: column to the right, row 0 the
+// bottom row. Bytes outside the font draw nothing and do not move the pen; only the first
+// min(advance, 5) columns of a glyph are drawn. Returns the text's width.
+template <typename Ink> static int walkGlyphs(const char* text, Ink ink) {
+    int pen = 0;
     for (const char* p = text; *p != '\0'; p++) {
         int glyph = glyphOf(*p);
         if (glyph < 0) continue;
-        for (int c = 0; c < drawnColumns(glyph); c++) {
+        int advance = FONT_ADVANCE[glyph];
+        for (int c = 0; c < advance && c < GLYPH_SIZE; c++) {
             for (int r = 0; r < GLYPH_SIZE; r++) {
-                if (!isInk(glyph, r, c)) continue;
-                fillSquare(pen + c * scale, y + (GLYPH_SIZE - 1 - r) * scale, scale, index);
+                if (FONT_GLYPHS[glyph][r][c] == '#') ink(pen + c, GLYPH_SIZE - 1 - r);
             }
         }
-        pen += FONT_ADVANCE[glyph] * scale;
+        pen += advance;
     }
+    return pen;
+}
+
+int8_t cyclingColourAt(int frameCounter) {
+    return static_cast<int8_t>((frameCounter / CYCLE_FRAMES_PER_STEP) % CYCLE_COLOUR_COUNT + 1);
+}
+
+void drawText(const char* text, int x, int y, int colour, int scale, int8_t cyclingColour) {
+    int8_t index = colour == CYCLING_COLOUR ? cyclingColour : static_cast<int8_t>(colour);
+    walkGlyphs(text, [&](int column, int row) {
+        for (int dx = 0; dx < scale; dx++) {
+            for (int dy = 0; dy < scale; dy++) {
+                putPixel(x + column * scale + dx, y + row * scale + dy, index);
+            }
+        }
+    });
 }
 
 int textWidth(const char* text) {
-    int width = 0;
-    for (const char* p = text; *p != '\0'; p++) {
-        int glyph = glyphOf(*p);
-        if (glyph >= 0) width += FONT_ADVANCE[glyph];
-    }
-    return width;
+    return walkGlyphs(text, [](int, int) {});
 }
 
 void drawTextToImage(GameImage& image, const char* text) {
-    int pen = IMAGE_TEXT_COLUMN;
-    for (const char* p = text; *p != '\0'; p++) {
-        int glyph = glyphOf(*p);
-        if (glyph < 0) continue;
-        // Looked up per character: the palette is the one shown this frame.
-        Colour colour = colourOf(IMAGE_TEXT_COLOUR);
-        for (int c = 0; c < drawnColumns(glyph) && pen + c < GAME_IMAGE_SIZE; c++) {
-            for (int r = 0; r < GLYPH_SIZE; r++) {
-                if (!isInk(glyph, r, c)) continue;
-                paintImagePixel(image, pen + c, IMAGE_TEXT_BOTTOM_ROW + (GLYPH_SIZE - 1 - r),
-                                colour);
-            }
-        }
-        pen += FONT_ADVANCE[glyph];
-    }
+    // The palette does not change while a frame is drawn, so one look-up serves every glyph.
+    Colour colour = colourOf(IMAGE_TEXT_COLOUR);
+    walkGlyphs(text, [&](int column, int row) {
+        int x = IMAGE_TEXT_COLUMN + column;
+        if (x < GAME_IMAGE_SIZE) paintImagePixel(image, x, IMAGE_TEXT_BOTTOM_ROW + row, colour);
+    });
 }

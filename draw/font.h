@@ -2,7 +2,9 @@
 // picture.
 #pragma once
 
-#include "draw/game_image.h"
+#include "display/game_image.h"
+
+#include <cstdint>
 
 constexpr int FONT_GLYPH_COUNT = 81;
 constexpr int GLYPH_SIZE = 5;
@@ -17,9 +19,13 @@ extern const char* const FONT_GLYPHS[FONT_GLYPH_COUNT][GLYPH_SIZE];
 // Glyph number of a byte, or -1 when the font has no glyph for it.
 int glyphOf(char c);
 
+// The cycling colour for a count of rendered frames: palette indices 1 to 9, one step every 6
+// frames.
+int8_t cyclingColourAt(int frameCounter);
+
 // Draws text into the picture with the lower-left corner of its first glyph at (x, y).
-// Colour 9 is the cycling colour.
-void drawText(const char* text, int x, int y, int colour, int scale);
+// Colour 9 stands for the cycling colour, which the caller passes in (cyclingColourAt).
+void drawText(const char* text, int x, int y, int colour, int scale, int8_t cyclingColour);
 
 // Width of a text at scale 1: the sum of its glyphs' advances.
 int textWidth(const char* text);

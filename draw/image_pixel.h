@@ -3,7 +3,7 @@
 #pragma once
 
 #include "display/palette.h"
-#include "draw/game_image.h"
+#include "display/game_image.h"
 
 constexpr uint8_t OPAQUE_ALPHA = 255;
 

@@ -1,7 +1,7 @@
 // The sprite table and sprite drawing into a game's picture.
 #pragma once
 
-#include "draw/game_image.h"
+#include "display/game_image.h"
 
 constexpr int SPRITE_COUNT = 8;
 constexpr int SPRITE_GRID = 16;

@@ -4,11 +4,19 @@
 // of events and a fake clock, so the main loop runs without a window.
 #pragma once
 
+#include "game/game_state.h"
+
 #include <cstdint>
+
+// Keys as the edge reports them: the six game keys by their key index (KEY_UP to KEY_X), the
+// frame's own two, and every other key as one. The edge's keyTable holds the platform's codes.
+constexpr int KEY_CODE_ESCAPE = GAME_KEY_COUNT;
+constexpr int KEY_CODE_PRINT = GAME_KEY_COUNT + 1;
+constexpr int KEY_CODE_OTHER = GAME_KEY_COUNT + 2;
 
 struct FrameEvent {
     enum Type { QUIT, PRESS, RELEASE } type;
-    // SDL key symbol of a key event.
+    // Key code of a key event (above).
     int key;
 };
 

@@ -1,10 +1,24 @@
-// The window and clock through SDL 1.2.
+// The window, the clock and the keys through SDL 1.2. SDL's key symbols end here: the frame
+// sees the key codes of frame/platform.h.
 #include "frame/platform.h"
 
 #include <SDL.h>
 
 #include <cstdlib>
 #include <cstring>
+
+// SDL 1.2's key symbols of the six game keys, in key-index order: Up, Down, Left, Right, z, x;
+// then Escape and Print Screen. Numbers, since the browser's SDL has other names for the
+// arrows (desktopKeySymbol below turns its symbols into these).
+static const int keyTable[GAME_KEY_COUNT] = {273, 274, 276, 275, 122, 120};
+constexpr int SYMBOL_ESCAPE = 27;
+constexpr int SYMBOL_PRINT = 316;
+#ifndef __EMSCRIPTEN__
+static_assert(SDLK_UP == 273 && SDLK_DOWN == 274 && SDLK_LEFT == 276 && SDLK_RIGHT == 275 &&
+                  SDLK_z == 122 && SDLK_x == 120 && SDLK_ESCAPE == SYMBOL_ESCAPE &&
+                  SDLK_PRINT == SYMBOL_PRINT,
+              "SDL 1.2's key symbols");
+#endif
 
 // With no display SDL falls back on drivers that draw nowhere; a full-screen game that nobody
 // can see or quit is worse than a clear error. Asked for by name, they are kept.
@@ -70,6 +84,17 @@ static int desktopKeySymbol(int symbol) {
 }
 #endif
 
+// The game's key code of an SDL key symbol.
+static int keyCodeOf(int symbol) {
+    symbol = desktopKeySymbol(symbol);
+    for (int index = 0; index < GAME_KEY_COUNT; index++) {
+        if (keyTable[index] == symbol) return index;
+    }
+    if (symbol == SYMBOL_ESCAPE) return KEY_CODE_ESCAPE;
+    if (symbol == SYMBOL_PRINT) return KEY_CODE_PRINT;
+    return KEY_CODE_OTHER;
+}
+
 bool pollFrameEvent(FrameEvent* event) {
     SDL_Event sdlEvent;
     while (SDL_PollEvent(&sdlEvent)) {
@@ -78,10 +103,10 @@ bool pollFrameEvent(FrameEvent* event) {
             *event = {FrameEvent::QUIT, 0};
             return true;
         case SDL_KEYDOWN:
-            *event = {FrameEvent::PRESS, desktopKeySymbol(sdlEvent.key.keysym.sym)};
+            *event = {FrameEvent::PRESS, keyCodeOf(sdlEvent.key.keysym.sym)};
             return true;
         case SDL_KEYUP:
-            *event = {FrameEvent::RELEASE, desktopKeySymbol(sdlEvent.key.keysym.sym)};
+            *event = {FrameEvent::RELEASE, keyCodeOf(sdlEvent.key.keysym.sym)};
             return true;
         default:
             // Mouse, focus and the rest mean nothing to the game.

@@ -2,19 +2,19 @@
 #include "frame/render.h"
 
 #include "display/video.h"
+#include "frame/frame_state.h"
 #include "frame/front_page.h"
-#include "frame/screens.h"
 
 uint8_t screenTexels[TEXTURE_BYTES];
 
 void renderFrame() {
-    frameCounter++;
+    frame.frameCounter++;
     clearPicture();
-    if (!gameActive) drawFrontPage();
+    if (!frame.gameActive) drawFrontPage();
     convertPictureToTexels(screenTexels);
     presentPicture(screenTexels);
-    if (gameActive) {
-        for (auto& screen : screenStack) screen->draw();
+    if (frame.gameActive) {
+        for (auto& screen : frame.screenStack) screen->draw();
     }
     swapFrame();
 }

@@ -2,6 +2,7 @@
 #include "frame/screenshot.h"
 
 #include "display/video.h"
+#include "frame/frame_state.h"
 #include "frame/platform.h"
 
 #include <stb_image_write.h>
@@ -9,8 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-int32_t screenshotCounter = 0;
 
 void flipRows(uint8_t* rgba, int width, int height) {
     size_t rowBytes = static_cast<size_t>(width) * 4;
@@ -28,8 +27,8 @@ void takeScreenshot() {
         readPresentedFrame(width, height, rgba.data());
         flipRows(rgba.data(), width, height);
         char name[32];
-        std::snprintf(name, sizeof name, "screen%d.png", screenshotCounter);
+        std::snprintf(name, sizeof name, "screen%d.png", frame.screenshotCounter);
         stbi_write_png(name, width, height, 4, rgba.data(), width * 4);
     }
-    screenshotCounter++;
+    frame.screenshotCounter++;
 }

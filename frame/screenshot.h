@@ -1,11 +1,9 @@
 // Print Screen: the frame presented last, at the window's full size, as screen<N>.png in the
 // working folder. Numbered from 0 in every run; an existing file is overwritten, and a file
-// that cannot be written is skipped without a word.
+// that cannot be written is skipped without a word. The number is frame.screenshotCounter.
 #pragma once
 
 #include <cstdint>
-
-extern int32_t screenshotCounter;
 
 void takeScreenshot();
 

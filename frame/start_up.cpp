@@ -5,10 +5,9 @@
 #include "display/palette.h"
 #include "display/picture.h"
 #include "display/video.h"
-#include "frame/main_loop.h"
+#include "frame/frame_state.h"
 #include "frame/platform.h"
 #include "frame/render.h"
-#include "frame/screens.h"
 #include "frame/title_picture.h"
 #include "platform/chance.h"
 
@@ -16,9 +15,7 @@
 #include <ctime>
 
 bool startUp() {
-    bestScore = -1;
-    lastScore = -1;
-    quitRequested = false;
+    frame = FrameState{};
     seedRandom(static_cast<uint32_t>(std::time(nullptr)));
     int width = 0, height = 0;
     if (!openWindow(&width, &height)) {

@@ -2,14 +2,13 @@
 #include "frame/title_picture.h"
 
 #include "display/picture.h"
+#include "frame/frame_state.h"
 #include "platform/data_file.h"
 
 #include <cstdio>
 #include <cstring>
 #include <istream>
 #include <streambuf>
-
-int32_t titlePicture[TITLE_PICTURE_SIZE][TITLE_PICTURE_SIZE];
 
 constexpr int TITLE_PICTURE_NUMBER = 0;
 
@@ -41,12 +40,12 @@ bool loadTitlePicture() {
 }
 
 bool readTitlePicture(const char* path) {
-    std::memset(titlePicture, 0, sizeof titlePicture);
+    std::memset(frame.titlePicture, 0, sizeof frame.titlePicture);
     std::FILE* opened = openDataFile(path);
     if (!opened) return false;
     FileReadBuffer buffer(opened);
     std::istream file(&buffer);
-    for (auto& line : titlePicture) {
+    for (auto& line : frame.titlePicture) {
         for (int32_t& cell : line) {
             int value = 0;
             // A failed read (end of file, not a number, out of range) fails every later one
@@ -61,7 +60,7 @@ bool readTitlePicture(const char* path) {
 void drawTitlePicture() {
     for (int j = 0; j < TITLE_PICTURE_SIZE; j++) {
         for (int i = 0; i < TITLE_PICTURE_SIZE; i++) {
-            int32_t value = titlePicture[j][i];
+            int32_t value = frame.titlePicture[j][i];
             // Only the low byte counts; values outside the palette show black.
             if (value != 0) {
                 putPixel(TITLE_PICTURE_LEFT + i, TITLE_PICTURE_BOTTOM + j,

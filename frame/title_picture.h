@@ -1,17 +1,14 @@
 // The title picture: 64 x 64 palette indices read once from dat/tc0.txt and drawn on the
 // front page. A missing or damaged file leaves the picture (or its rest) transparent; so does
-// anything but a regular file under that name.
+// anything but a regular file under that name. The cells are frame.titlePicture
+// (frame/frame_state.h).
 #pragma once
 
-#include <cstdint>
+#include "frame/frame_state.h"
 
-constexpr int TITLE_PICTURE_SIZE = 64;
 // Where the picture's lower-left cell lands in the front page.
 constexpr int TITLE_PICTURE_LEFT = 32;
 constexpr int TITLE_PICTURE_BOTTOM = 22;
-
-// Cell (i, j), i across and j upward, is titlePicture[j][i]; 0 is transparent.
-extern int32_t titlePicture[TITLE_PICTURE_SIZE][TITLE_PICTURE_SIZE];
 
 // Reads "dat/tc0.txt" relative to the working folder; false when there is no such file.
 bool loadTitlePicture();

@@ -2,7 +2,7 @@
 // Up and Down; a baby that slips past is a time paradox and ends the game.
 #pragma once
 
-#include "draw/game_image.h"
+#include "display/game_image.h"
 #include "game/game_state.h"
 
 #include <vector>

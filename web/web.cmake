@@ -52,14 +52,6 @@ add_library(tinyarcade_core STATIC ${CORE_SOURCES})
 target_include_directories(tinyarcade_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_include_directories(tinyarcade_core SYSTEM PUBLIC ${STB_INCLUDE_DIR})
 target_link_libraries(tinyarcade_core PUBLIC vorbisfile_web)
-# The core names keys by SDL 1.2's key symbols (libsdl1.2-compat-dev); emscripten's SDL headers
-# have other ones, which the window edge translates.
-find_path(SDL12_KEYSYM_DIR SDL_keysym.h PATHS /usr/include/SDL NO_CMAKE_FIND_ROOT_PATH
-    NO_DEFAULT_PATH)
-if(NOT SDL12_KEYSYM_DIR)
-    message(FATAL_ERROR "SDL_keysym.h not found (bash tools/install-packages.sh web)")
-endif()
-target_include_directories(tinyarcade_core SYSTEM PRIVATE ${SDL12_KEYSYM_DIR})
 
 set(WEB_FOLDER ${CMAKE_BINARY_DIR}/web)
 add_executable(tinyarcade frame/main_web.cpp audio/loader_web.cpp web/stb_image_write.c

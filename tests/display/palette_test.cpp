@@ -21,7 +21,8 @@ class Palette : public ::testing::Test {
         float largest = 0;
         for (int i = 0; i < PALETTE_SIZE; i++) {
             for (int c = 0; c < 3; c++) {
-                largest = std::fmax(largest, std::fabs(paletteCurrent[i][c] - paletteTarget[i][c]));
+                largest = std::fmax(
+                    largest, std::fabs(palette.paletteCurrent[i][c] - palette.paletteTarget[i][c]));
             }
         }
         return largest;
@@ -31,51 +32,51 @@ class Palette : public ::testing::Test {
 TEST_F(Palette, StartsWithinEightHundredthsOfTheBaseColours) {
     for (int i = 0; i < PALETTE_SIZE; i++) {
         for (int c = 0; c < 3; c++) {
-            EXPECT_LE(std::fabs(paletteCurrent[i][c] - paletteBase[i][c]), 0.0801f);
-            EXPECT_LE(std::fabs(paletteTarget[i][c] - paletteBase[i][c]), 0.0801f);
+            EXPECT_LE(std::fabs(palette.paletteCurrent[i][c] - paletteBase[i][c]), 0.0801f);
+            EXPECT_LE(std::fabs(palette.paletteTarget[i][c] - paletteBase[i][c]), 0.0801f);
         }
     }
-    EXPECT_EQ(driftRate, 24);
+    EXPECT_EQ(palette.driftRate, 24);
 }
 
 TEST_F(Palette, TheFirstTwoThousandTicksMoveFastThenSlowly) {
     // A start-up offset of at most 0.16 to cover at 0.12 a tick: two ticks at most.
-    float before = paletteCurrent[3][0];
-    float target = paletteTarget[3][0];
+    float before = palette.paletteCurrent[3][0];
+    float target = palette.paletteTarget[3][0];
     driftPalette();
-    float moved = std::fabs(paletteCurrent[3][0] - before);
-    EXPECT_TRUE(paletteCurrent[3][0] == target || std::fabs(moved - 0.12f) < 1e-6f);
+    float moved = std::fabs(palette.paletteCurrent[3][0] - before);
+    EXPECT_TRUE(palette.paletteCurrent[3][0] == target || std::fabs(moved - 0.12f) < 1e-6f);
     // Tick 0 drew new targets within 0.04 of the base colours.
     for (int i = 0; i < PALETTE_SIZE; i++) {
         for (int c = 0; c < 3; c++) {
-            EXPECT_LE(std::fabs(paletteTarget[i][c] - paletteBase[i][c]), 0.0401f);
+            EXPECT_LE(std::fabs(palette.paletteTarget[i][c] - paletteBase[i][c]), 0.0401f);
         }
     }
     for (int tick = 1; tick <= 2000; tick++) driftPalette();
-    EXPECT_EQ(driftRate, 1);
+    EXPECT_EQ(palette.driftRate, 1);
     // From tick 2001 on each step is 0.005, and a new target (at most 0.08 away) takes 16.
     for (int tick = 2001; tick < 4000; tick++) driftPalette();
     float start[PALETTE_SIZE][3];
-    std::memcpy(start, paletteCurrent, sizeof start);
+    std::memcpy(start, palette.paletteCurrent, sizeof start);
     driftPalette(); // tick 4000 draws new targets after its step
     for (int tick = 0; tick < 16; tick++) {
         for (int i = 0; i < PALETTE_SIZE; i++) {
-            for (int c = 0; c < 3; c++) start[i][c] = paletteCurrent[i][c];
+            for (int c = 0; c < 3; c++) start[i][c] = palette.paletteCurrent[i][c];
         }
         driftPalette();
         for (int i = 0; i < PALETTE_SIZE; i++) {
             for (int c = 0; c < 3; c++) {
-                EXPECT_LE(std::fabs(paletteCurrent[i][c] - start[i][c]), 0.005f + 1e-6f);
+                EXPECT_LE(std::fabs(palette.paletteCurrent[i][c] - start[i][c]), 0.005f + 1e-6f);
             }
         }
     }
     EXPECT_EQ(largestDistanceToTarget(), 0.0f);
-    EXPECT_EQ(driftRate, 1);
+    EXPECT_EQ(palette.driftRate, 1);
 }
 
 TEST_F(Palette, ColoursAreClampedAndOutsideIndicesAreBlack) {
-    paletteCurrent[3][0] = 1.03f;
-    paletteCurrent[0][1] = -0.03f;
+    palette.paletteCurrent[3][0] = 1.03f;
+    palette.paletteCurrent[0][1] = -0.03f;
     EXPECT_EQ(colourOf(3).red, 1.0f);
     EXPECT_EQ(colourOf(0).green, 0.0f);
     EXPECT_EQ(colourOf(3).alpha, 1.0f);
@@ -105,9 +106,9 @@ TEST(Picture, WritesOutsideThePictureAreDropped) {
 TEST(Picture, ColumnsBecomeTextureRowsAndTheRestIsLeftAlone) {
     seedRandom(3);
     initPalette();
-    paletteCurrent[9][0] = 1.0f;
-    paletteCurrent[9][1] = 0.5f;
-    paletteCurrent[9][2] = 0.0f;
+    palette.paletteCurrent[9][0] = 1.0f;
+    palette.paletteCurrent[9][1] = 0.5f;
+    palette.paletteCurrent[9][2] = 0.0f;
     static uint8_t texels[TEXTURE_BYTES];
     std::memset(texels, 77, sizeof texels);
     clearPicture();

@@ -34,9 +34,8 @@ constexpr uint8_t UNTOUCHED = 0xAB;
 class Drawing : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::memcpy(paletteCurrent, paletteBase, sizeof paletteCurrent);
+        std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
         clearPicture();
-        frameCounter = 0;
         std::memset(image.bytes, UNTOUCHED, sizeof image.bytes);
     }
     // The palette index a pixel of `image` holds as bytes (channels times 255, truncated, and
@@ -132,7 +131,7 @@ TEST_F(Drawing, TextInThePictureInksGlyphCellsClippedToThePicture) {
     // clang-format on
     for (const Case& t : cases) {
         clearPicture();
-        drawText(t.text, t.x, t.y, 3, t.scale);
+        drawText(t.text, t.x, t.y, 3, t.scale, 1);
         expectDrawn(PICTURE_WIDTH, PICTURE_HEIGHT, pixelAt, t.drawn,
                     "case " + std::to_string(&t - cases));
     }
@@ -142,8 +141,7 @@ TEST_F(Drawing, ColourNineCyclesThroughOneToNineEverySixFrames) {
     const std::pair<int, int8_t> cases[] = {{0, 1},  {5, 1},  {6, 2}, {11, 2},
                                             {48, 9}, {53, 9}, {54, 1}};
     for (const auto& [frame, index] : cases) {
-        frameCounter = frame;
-        drawText("i", 0, 0, CYCLING_COLOUR, 1);
+        drawText("i", 0, 0, CYCLING_COLOUR, 1, cyclingColourAt(frame));
         EXPECT_EQ(pixelAt(0, 0), index) << "frame " << frame;
     }
 }

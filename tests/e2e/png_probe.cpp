@@ -13,8 +13,8 @@
 #include "display/picture.h"
 #include "draw/font.h"
 #include "draw/sprites.h"
+#include "frame/frame_state.h"
 #include "frame/front_page.h"
-#include "frame/screens.h"
 #include "frame/title_picture.h"
 
 #include <stb_image.h>
@@ -88,11 +88,11 @@ int probeFrontPage(const Shot& shot, const char* titlePath) {
     int fewest = PICTURE_SIZE;
     for (int last = -1; last <= 9; last++) {
         for (int best = last < 0 ? -1 : last; best <= 9; best++) {
-            lastScore = last;
-            bestScore = best;
+            frame.lastScore = last;
+            frame.bestScore = best;
             // The blink repeats every 10 frames and the cycling colour every 54.
-            for (int frame = 0; frame < 270; frame++) {
-                frameCounter = frame;
+            for (int count = 0; count < 270; count++) {
+                frame.frameCounter = count;
                 clearPicture();
                 drawFrontPage();
                 int mismatches = mismatchesWithPicture();
@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
     }
     // Colours are named by the base palette: set the shown colours to it.
     initPalette();
-    std::memcpy(paletteCurrent, paletteBase, sizeof paletteCurrent);
+    std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
     Shot shot = loadShot(argv[2]);
     int status = 2;
     if (std::strcmp(argv[1], "size") == 0) {

@@ -1,10 +1,8 @@
 // The front page's layout, blink and scores, read back from the picture by palette index.
 #include "display/picture.h"
 #include "draw/font.h"
+#include "frame/frame_state.h"
 #include "frame/front_page.h"
-#include "frame/main_loop.h"
-#include "frame/screens.h"
-#include "frame/title_picture.h"
 #include "support/platform_null.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +14,8 @@ class FrontPage : public ::testing::Test {
     void SetUp() override { resetFrame(); }
     void TearDown() override { resetFrame(); }
 
-    void drawAt(int frame) {
-        frameCounter = frame;
+    void drawAt(int frameCount) {
+        frame.frameCounter = frameCount;
         clearPicture();
         drawFrontPage();
     }
@@ -51,18 +49,18 @@ TEST_F(FrontPage, TitleSubtitleAndInstructionsStandWhereTheyBelong) {
 
 TEST_F(FrontPage, StartBlinksSixFramesOutOfTen) {
     int left = (128 - textWidth("start")) / 2;
-    for (int frame = 1; frame <= 10; frame++) {
-        drawAt(frame);
-        unsigned expected = frame >= 6 && frame <= 9 ? 1u << 6 : 1u << 5;
-        EXPECT_EQ(coloursIn(left, 6, left + textWidth("start"), 10), expected) << frame;
+    for (int count = 1; count <= 10; count++) {
+        drawAt(count);
+        unsigned expected = count >= 6 && count <= 9 ? 1u << 6 : 1u << 5;
+        EXPECT_EQ(coloursIn(left, 6, left + textWidth("start"), 10), expected) << count;
     }
 }
 
 TEST_F(FrontPage, ScoresAppearOnlyOnceAGameHasEnded) {
     drawAt(1);
     EXPECT_EQ(coloursIn(0, 0, 127, 13), 1u << 5); // only "start"
-    lastScore = 0;
-    bestScore = 0;
+    frame.lastScore = 0;
+    frame.bestScore = 0;
     drawAt(1);
     // Labels in colour 1 from x 2, numbers in colour 2 one blank after them.
     EXPECT_EQ(coloursIn(2, 9, 2 + textWidth("score:") - 1, 13), 1u << 1);
@@ -74,7 +72,7 @@ TEST_F(FrontPage, ScoresAppearOnlyOnceAGameHasEnded) {
 }
 
 TEST_F(FrontPage, ThePictureCoversTheSubtitleAndTheInstructionsCoverThePicture) {
-    for (auto& line : titlePicture) {
+    for (auto& line : frame.titlePicture) {
         for (int32_t& cell : line) cell = 4;
     }
     drawAt(1);
@@ -83,13 +81,16 @@ TEST_F(FrontPage, ThePictureCoversTheSubtitleAndTheInstructionsCoverThePicture) 
     EXPECT_NE(coloursIn(32, 23, 95, 27) & (1u << 8), 0u);
 }
 
-TEST_F(FrontPage, DownQuitsAndAnyOtherKeyStartsAGame) {
-    frontPageKey(274);
-    EXPECT_TRUE(quitRequested);
-    EXPECT_FALSE(gameActive);
-    quitRequested = false;
-    frontPageKey(' ');
-    EXPECT_TRUE(gameActive);
+TEST_F(FrontPage, DownAndEscapeQuitPrintScreenIsNoStartAndOtherKeysStart) {
+    const std::pair<int, FrontPageAction> keys[] = {
+        {KEY_DOWN, FrontPageAction::QUIT},
+        {KEY_CODE_ESCAPE, FrontPageAction::QUIT},
+        {KEY_CODE_PRINT, FrontPageAction::NOTHING},
+        {KEY_UP, FrontPageAction::START},
+        {KEY_X, FrontPageAction::START},
+        {KEY_CODE_OTHER, FrontPageAction::START},
+    };
+    for (const auto& [key, action] : keys) EXPECT_EQ(frontPageKey(key), action) << key;
 }
 
 } // namespace

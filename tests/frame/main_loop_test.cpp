@@ -1,11 +1,11 @@
 // The main loop against a scripted clock and event list: tick arithmetic, sleeping, and which
 // key reaches what.
+#include "frame/frame_state.h"
 #include "frame/main_loop.h"
 #include "frame/screens.h"
 #include "support/platform_null.h"
 #include "support/video_null.h"
 
-#include <SDL_keysym.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +31,7 @@ TEST_F(MainLoop, SeventeenMillisecondsRunNoTickAndRenderNothing) {
     EXPECT_TRUE(passAfter(17));
     EXPECT_EQ(topScreen().tickCount, 1u);
     EXPECT_EQ(nullVideo.swaps, 0);
-    EXPECT_EQ(tickRemainder, 17u);
+    EXPECT_EQ(frame.clock.tickRemainder, 17u);
     // The 17 ms are kept: one more millisecond (plus the sleep) makes a tick.
     EXPECT_TRUE(passAfter(1));
     EXPECT_EQ(nullVideo.swaps, 1);
@@ -42,7 +42,7 @@ TEST_F(MainLoop, AStallRunsExactlyThirtyTwoTicksAndDropsTheRest) {
     EXPECT_TRUE(passAfter(5000));
     // The update that started the game is part of the first pass's ticks.
     EXPECT_EQ(topScreen().tickCount, 32u);
-    EXPECT_EQ(tickRemainder, 5000u % 18u);
+    EXPECT_EQ(frame.clock.tickRemainder, 5000u % 18u);
     EXPECT_EQ(nullVideo.swaps, 1);
 }
 
@@ -68,55 +68,56 @@ TEST_F(MainLoop, SleepsLongOnceThenShortUntilATickRuns) {
 }
 
 TEST_F(MainLoop, EscapeOnTheFrontPageEndsTheLoopWithoutRendering) {
-    pressKey(SDLK_ESCAPE);
+    pressKey(KEY_CODE_ESCAPE);
     EXPECT_FALSE(passAfter(100));
     EXPECT_EQ(nullVideo.swaps, 0);
 }
 
 TEST_F(MainLoop, DownOnTheFrontPageQuitsAndOtherKeysStartAGame) {
-    for (int key : {SDLK_UP, SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x, SDLK_SPACE, SDLK_a}) {
+    for (int key : std::vector<int>{KEY_UP, KEY_LEFT, KEY_RIGHT, KEY_Z, KEY_X, KEY_CODE_OTHER}) {
         pressKey(key);
         EXPECT_TRUE(passAfter(18));
-        EXPECT_TRUE(gameActive) << key;
-        pressKey(SDLK_ESCAPE);
+        EXPECT_TRUE(frame.gameActive) << key;
+        pressKey(KEY_CODE_ESCAPE);
         EXPECT_TRUE(passAfter(18));
-        EXPECT_FALSE(gameActive);
+        EXPECT_FALSE(frame.gameActive);
     }
-    pressKey(SDLK_DOWN);
+    pressKey(KEY_DOWN);
     EXPECT_FALSE(passAfter(18));
-    EXPECT_FALSE(gameActive);
+    EXPECT_FALSE(frame.gameActive);
 }
 
 TEST_F(MainLoop, AKeyAfterEscapeInTheSameBatchReachesTheFrontPage) {
     startGame();
     passAfter(18 * 10);
-    pressKey(SDLK_ESCAPE);
-    pressKey(SDLK_SPACE);
+    pressKey(KEY_CODE_ESCAPE);
+    pressKey(KEY_CODE_OTHER);
     EXPECT_TRUE(passAfter(18));
-    EXPECT_EQ(lastScore, 0);
-    ASSERT_TRUE(gameActive);
+    EXPECT_EQ(frame.lastScore, 0);
+    ASSERT_TRUE(frame.gameActive);
     EXPECT_EQ(topScreen().tickCount, 1u);
 }
 
 TEST_F(MainLoop, TheKeyThatStartsAGameIsNotDeliveredToIt) {
-    pressKey(SDLK_UP);
+    pressKey(KEY_UP);
     passAfter(18);
-    ASSERT_TRUE(gameActive);
+    ASSERT_TRUE(frame.gameActive);
     EXPECT_TRUE(topScreen().heldKeys.empty());
-    releaseKey(SDLK_UP);
+    releaseKey(KEY_UP);
     passAfter(18);
     EXPECT_TRUE(topScreen().heldKeys.empty());
 }
 
 TEST_F(MainLoop, GameKeysArriveAsKeyIndicesAndOthersAreIgnored) {
     startGame();
-    for (int key : {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x, SDLK_SPACE}) {
+    for (int key :
+         std::vector<int>{KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_Z, KEY_X, KEY_CODE_OTHER}) {
         pressKey(key);
     }
     passAfter(0);
     EXPECT_EQ(topScreen().heldKeys, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    releaseKey(SDLK_DOWN);
-    releaseKey(SDLK_z);
+    releaseKey(KEY_DOWN);
+    releaseKey(KEY_Z);
     passAfter(0);
     EXPECT_EQ(topScreen().heldKeys, (std::vector<int>{0, 2, 3, 5}));
 }
@@ -125,18 +126,18 @@ TEST_F(MainLoop, ClosingTheWindowDuringAGameRecordsNoScore) {
     startGame();
     nullPlatform.events.push_back({FrameEvent::QUIT, 0});
     EXPECT_FALSE(passAfter(18));
-    EXPECT_EQ(lastScore, -1);
-    EXPECT_EQ(bestScore, -1);
+    EXPECT_EQ(frame.lastScore, -1);
+    EXPECT_EQ(frame.bestScore, -1);
 }
 
 TEST_F(MainLoop, AGameLeftAloneEndsInATimeParadoxAndTheFrontPageReturns) {
     startGame();
     // A baby escapes after about 134 ticks of band 1; the ending takes 128 more.
-    for (int pass = 0; pass < 400 && gameActive; pass++) passAfter(18);
-    EXPECT_FALSE(gameActive);
-    EXPECT_GE(lastScore, 0);
-    EXPECT_EQ(bestScore, lastScore);
-    EXPECT_TRUE(screenStack.empty());
+    for (int pass = 0; pass < 400 && frame.gameActive; pass++) passAfter(18);
+    EXPECT_FALSE(frame.gameActive);
+    EXPECT_GE(frame.lastScore, 0);
+    EXPECT_EQ(frame.bestScore, frame.lastScore);
+    EXPECT_TRUE(frame.screenStack.empty());
 }
 
 TEST_F(MainLoop, TheClockMayWrapAround) {

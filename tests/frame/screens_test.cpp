@@ -1,4 +1,5 @@
 // Starting and ending games: the stack, the scores, and what a game leaves behind.
+#include "frame/frame_state.h"
 #include "frame/render.h"
 #include "frame/screens.h"
 #include "support/platform_null.h"
@@ -19,8 +20,8 @@ class Screens : public ::testing::Test {
 
 TEST_F(Screens, AGameRunsItsFirstUpdateBeforeItIsFirstDrawn) {
     startGame();
-    ASSERT_EQ(screenStack.size(), 1u);
-    EXPECT_TRUE(gameActive);
+    ASSERT_EQ(frame.screenStack.size(), 1u);
+    EXPECT_TRUE(frame.gameActive);
     EXPECT_EQ(topScreen().tickCount, 1u);
     renderFrame();
     EXPECT_EQ(nullVideo.shownGameImages, 1);
@@ -33,10 +34,10 @@ TEST_F(Screens, EndingGamesRecordsScoresAndGivesEverythingBack) {
         startGame();
         topScreen().score = game[0];
         endGame();
-        EXPECT_FALSE(gameActive);
-        EXPECT_TRUE(screenStack.empty());
-        EXPECT_EQ(lastScore, game[1]) << game[0];
-        EXPECT_EQ(bestScore, game[2]) << game[0];
+        EXPECT_FALSE(frame.gameActive);
+        EXPECT_TRUE(frame.screenStack.empty());
+        EXPECT_EQ(frame.lastScore, game[1]) << game[0];
+        EXPECT_EQ(frame.bestScore, game[2]) << game[0];
     }
     EXPECT_EQ(nullVideo.texturesCreated, 5u);
     EXPECT_EQ(nullVideo.texturesReleased, 5u);

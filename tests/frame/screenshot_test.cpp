@@ -1,4 +1,5 @@
 // Screenshots: numbering, size, which way up, and a folder that cannot be written.
+#include "frame/frame_state.h"
 #include "frame/screenshot.h"
 #include "support/platform_null.h"
 
@@ -45,7 +46,7 @@ TEST_F(Screenshot, FilesAreNumberedFromZeroAndHaveTheWindowsSize) {
         EXPECT_EQ(height, 30);
         stbi_image_free(pixels);
     }
-    EXPECT_EQ(screenshotCounter, 3);
+    EXPECT_EQ(frame.screenshotCounter, 3);
 }
 
 TEST_F(Screenshot, TheTopOfTheFileIsTheTopOfTheScreen) {
@@ -63,7 +64,7 @@ TEST_F(Screenshot, AFileThatCannotBeWrittenIsSkippedAndTheCountAdvances) {
     // A folder in the file's place cannot be written over, not even by root.
     ASSERT_EQ(mkdir("screen0.png", 0700), 0);
     takeScreenshot();
-    EXPECT_EQ(screenshotCounter, 1);
+    EXPECT_EQ(frame.screenshotCounter, 1);
     takeScreenshot();
     struct stat info;
     EXPECT_EQ(stat("screen1.png", &info), 0);

@@ -23,7 +23,9 @@ struct Probe {
 
 class GamePicture : public ::testing::Test {
   protected:
-    void SetUp() override { std::memcpy(paletteCurrent, paletteBase, sizeof paletteCurrent); }
+    void SetUp() override {
+        std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
+    }
     bool shows(Probe p) const {
         Colour c = colourOf(p.index);
         const uint8_t want[3] = {colourByte(c.red), colourByte(c.green), colourByte(c.blue)};

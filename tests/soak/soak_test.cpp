@@ -10,6 +10,7 @@
 #include "audio/device.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
+#include "frame/frame_state.h"
 #include "frame/main_loop.h"
 #include "frame/screens.h"
 #include "frame/start_up.h"
@@ -17,7 +18,6 @@
 #include "game/game_title.h"
 #include "platform/chance.h"
 
-#include <SDL_keysym.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -49,7 +49,7 @@ class Player {
     explicit Player(uint32_t seed) : chance(seed) {}
 
     void act() {
-        if (!gameActive) {
+        if (!frame.gameActive) {
             onFrontPage();
         } else if (--pause <= 0) {
             pause = between(1, 8);
@@ -58,7 +58,7 @@ class Player {
             } else if (between(0, 9) < 8) {
                 steer();
             } else {
-                toggle(keyTable[between(0, GAME_KEY_COUNT - 1)]);
+                toggle(between(0, GAME_KEY_COUNT - 1));
             }
         }
     }
@@ -104,7 +104,9 @@ class Player {
             --pause;
             return;
         }
-        static const int STARTERS[] = {SDLK_SPACE, SDLK_RETURN, SDLK_a, SDLK_UP, SDLK_z};
+        // Space, Return and "a" are all other keys to the frame.
+        static const int STARTERS[] = {KEY_CODE_OTHER, KEY_CODE_OTHER, KEY_CODE_OTHER, KEY_UP,
+                                       KEY_Z};
         tap(STARTERS[between(0, 4)]);
         pause = between(20, 200);
     }
@@ -114,7 +116,7 @@ class Player {
         if (game.babies.empty()) return;
         const float target = game.babies.front().y;
         const float centre = catchCentre(game.playerPos);
-        const int up = keyTable[KEY_UP], down = keyTable[KEY_DOWN];
+        const int up = KEY_UP, down = KEY_DOWN;
         if (centre < target - 1.0f) {
             release(down);
             press(up);
@@ -125,7 +127,7 @@ class Player {
             release(up);
             release(down);
         }
-        if (between(0, 3) == 0) toggle(keyTable[KEY_Z]);
+        if (between(0, 3) == 0) toggle(KEY_Z);
     }
 };
 
@@ -176,7 +178,7 @@ TEST(Soak, TwentyFiveMinutesOfPlayWithMusicAndSounds) {
     startMusic();
     while (!samplesReady) std::this_thread::yield();
     int inked = 0;
-    for (const auto& line : titlePicture)
+    for (const auto& line : frame.titlePicture)
         for (int32_t cell : line) inked += cell != 0;
     ASSERT_GT(inked, 0) << "the title picture was not read";
 
@@ -190,16 +192,16 @@ TEST(Soak, TwentyFiveMinutesOfPlayWithMusicAndSounds) {
     for (uint32_t tick = 1; tick <= SOAK_TICKS; ++tick) {
         player.act();
         // Exactly one tick per pass, whatever the loop slept: every tick is drawn.
-        nullPlatform.now = lastTicks + TICK_MILLISECONDS;
+        nullPlatform.now = frame.clock.lastTicks + TICK_MILLISECONDS;
         nullPlatform.sleeps.clear();
         ASSERT_TRUE(runLoopIteration()) << "the program quit at tick " << tick;
         listener.catchUp(TICK_MILLISECONDS);
 
-        if (!gameActive) {
+        if (!frame.gameActive) {
             previousGame = nullptr;
-            ASSERT_LE(lastScore, bestScore);
-            ASSERT_GE(bestScore, bestSeen) << "the best score fell";
-            bestSeen = bestScore;
+            ASSERT_LE(frame.lastScore, frame.bestScore);
+            ASSERT_GE(frame.bestScore, bestSeen) << "the best score fell";
+            bestSeen = frame.bestScore;
             continue;
         }
         const auto& game = static_cast<const GameTitle&>(topScreen());
@@ -217,7 +219,7 @@ TEST(Soak, TwentyFiveMinutesOfPlayWithMusicAndSounds) {
         longestGame = std::max(longestGame, static_cast<int>(game.tickCount));
     }
     player.releaseAll();
-    if (gameActive) endGame();
+    if (frame.gameActive) endGame();
     shutDown();
 
     // The stretch really was play: many games, some of them long enough to reach the fastest

@@ -3,12 +3,7 @@
 
 #include "display/palette.h"
 #include "display/picture.h"
-#include "frame/main_loop.h"
-#include "frame/screens.h"
-#include "frame/screenshot.h"
-#include "frame/title_picture.h"
-
-#include <cstring>
+#include "frame/frame_state.h"
 
 NullPlatform nullPlatform;
 
@@ -47,19 +42,8 @@ void closeWindow() {}
 
 void resetFrame() {
     nullPlatform = NullPlatform();
-    if (!screenStack.empty()) screenStack.clear();
-    gameActive = false;
-    lastScore = -1;
-    bestScore = -1;
-    tickTarget = 0;
-    quitRequested = false;
-    lastTicks = 0;
-    tickRemainder = 0;
-    sleptLong = false;
-    frameCounter = 0;
-    screenshotCounter = 0;
+    frame = FrameState{};
     clearPicture();
-    std::memset(titlePicture, 0, sizeof titlePicture);
     initPalette();
 }
 

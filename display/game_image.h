@@ -1,4 +1,5 @@
-// The game's own picture: 32 x 32 pixels of R, G, B, A bytes.
+// The game's own picture: 32 x 32 pixels of R, G, B, A bytes. The game draws into it (through
+// draw/) and the display shows it, so it lives here, below both.
 //
 // Stored column by column with y upward, like every picture here: pixel (x, y) starts at byte
 // (x * 32 + y) * 4.
