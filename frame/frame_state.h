@@ -38,7 +38,7 @@ struct FrameState {
     TickClock clock;
     // Rendered frames; drives the blink of "start" and the cycling text colour.
     int32_t frameCounter = 0;
-    // Number of the next screenshot file.
+    // The number the next screenshot file tries first.
     int32_t screenshotCounter = 0;
     // Cell (i, j), i across and j upward, is titlePicture[j][i]; 0 is transparent.
     int32_t titlePicture[TITLE_PICTURE_SIZE][TITLE_PICTURE_SIZE] = {};

@@ -48,7 +48,7 @@ make_folder() {
 # Starts the program in the playing folder and waits for its window.
 start_game() {
     [ -d "$WORK/play" ] || make_folder
-    # Every run numbers its screenshots from 0 again; shot finds the next one by what is on disk.
+    # An earlier run's pictures would move the numbers on; shot finds the next free one.
     find "$WORK/play" -maxdepth 1 -type f -name 'screen*.png' -delete
     start_in "$WORK/play" "$TINYARCADE"
 }

@@ -1,4 +1,5 @@
-// Screenshots: numbering, size, which way up, and a folder that cannot be written.
+// Screenshots: the first free name, nothing else touched, size, which way up, and a folder
+// that cannot be written.
 #include "frame/frame_state.h"
 #include "frame/screenshot.h"
 #include "support/platform_null.h"
@@ -6,11 +7,22 @@
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 #include <unistd.h>
 
 namespace {
+
+std::string readFile(const std::string& name) {
+    std::ifstream file(name);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
 
 class Screenshot : public ::testing::Test {
   protected:
@@ -23,8 +35,10 @@ class Screenshot : public ::testing::Test {
         nullPlatform.height = 30;
         char pattern[] = "/tmp/screenshot_testXXXXXX";
         folder = mkdtemp(pattern);
+        // Screenshots go to play/; ../victim is the target of links beside them.
+        ASSERT_EQ(mkdir((folder + "/play").c_str(), 0700), 0);
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        ASSERT_EQ(chdir(folder.c_str()), 0);
+        ASSERT_EQ(chdir((folder + "/play").c_str()), 0);
     }
     void TearDown() override {
         ASSERT_EQ(chdir(previous), 0);
@@ -34,19 +48,55 @@ class Screenshot : public ::testing::Test {
     }
 };
 
-TEST_F(Screenshot, FilesAreNumberedFromZeroAndHaveTheWindowsSize) {
-    takeScreenshot();
-    takeScreenshot();
-    takeScreenshot();
-    for (const char* name : {"screen0.png", "screen1.png", "screen2.png"}) {
-        int width = 0, height = 0, channels = 0;
-        unsigned char* pixels = stbi_load(name, &width, &height, &channels, 4);
-        ASSERT_NE(pixels, nullptr) << name;
-        EXPECT_EQ(width, 40);
-        EXPECT_EQ(height, 30);
-        stbi_image_free(pixels);
+TEST_F(Screenshot, EachTakesTheFirstFreeNameAndLeavesEverythingElseAsItWas) {
+    // What lies in the folder before (f a file, d a folder, l a link to ../victim), and the
+    // files three screenshots then make.
+    const struct {
+        std::vector<std::pair<std::string, char>> before;
+        std::vector<std::string> made;
+    } cases[] = {
+        {{}, {"screen0.png", "screen1.png", "screen2.png"}},
+        {{{"screen0.png", 'f'}, {"screen1.png", 'f'}},
+         {"screen2.png", "screen3.png", "screen4.png"}},
+        {{{"screen0.png", 'l'}, {"screen2.png", 'd'}},
+         {"screen1.png", "screen3.png", "screen4.png"}},
+        {{{"screen1.png", 'f'}, {"screen3.png", 'l'}},
+         {"screen0.png", "screen2.png", "screen4.png"}},
+    };
+    for (const auto& [before, made] : cases) {
+        ASSERT_EQ(std::system("rm -rf ./* ./.[!.]* ../victim && echo mine > ../victim"), 0);
+        frame.screenshotCounter = 0;
+        for (const auto& [name, kind] : before) {
+            if (kind == 'f') std::ofstream(name) << "an earlier picture";
+            if (kind == 'd') {
+                ASSERT_EQ(mkdir(name.c_str(), 0700), 0);
+            }
+            if (kind == 'l') {
+                ASSERT_EQ(symlink("../victim", name.c_str()), 0);
+            }
+        }
+        for (int shot = 0; shot < 3; ++shot) takeScreenshot();
+        std::set<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            left.insert(entry.path().filename().string());
+        std::set<std::string> wanted(made.begin(), made.end());
+        for (const auto& kept : before) wanted.insert(kept.first);
+        EXPECT_EQ(left, wanted);
+        for (const std::string& name : made) {
+            int width = 0, height = 0, channels = 0;
+            unsigned char* pixels = stbi_load(name.c_str(), &width, &height, &channels, 4);
+            ASSERT_NE(pixels, nullptr) << name;
+            EXPECT_EQ(width, 40);
+            EXPECT_EQ(height, 30);
+            stbi_image_free(pixels);
+        }
+        for (const auto& [name, kind] : before) {
+            if (kind == 'f') {
+                EXPECT_EQ(readFile(name), "an earlier picture") << name;
+            }
+        }
+        EXPECT_EQ(readFile("../victim"), "mine\n");
     }
-    EXPECT_EQ(frame.screenshotCounter, 3);
 }
 
 TEST_F(Screenshot, TheTopOfTheFileIsTheTopOfTheScreen) {
@@ -60,16 +110,15 @@ TEST_F(Screenshot, TheTopOfTheFileIsTheTopOfTheScreen) {
     stbi_image_free(pixels);
 }
 
-TEST_F(Screenshot, AFileThatCannotBeWrittenIsSkippedAndTheCountAdvances) {
-    // A folder in the file's place cannot be written over, not even by root.
-    ASSERT_EQ(mkdir("screen0.png", 0700), 0);
+TEST_F(Screenshot, AFolderThatIsGoneGetsOneLineAndTheNumberWaits) {
+    // Nothing can be made in a folder that was removed, not even by root.
+    ASSERT_EQ(rmdir((folder + "/play").c_str()), 0);
+    ::testing::internal::CaptureStderr();
     takeScreenshot();
-    EXPECT_EQ(frame.screenshotCounter, 1);
-    takeScreenshot();
-    struct stat info;
-    EXPECT_EQ(stat("screen1.png", &info), 0);
-    ASSERT_EQ(stat("screen0.png", &info), 0);
-    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("tinyarcade: cannot save a screenshot in ", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(frame.screenshotCounter, 0);
 }
 
 TEST(FlipRows, ExchangesRowsTopForBottom) {
