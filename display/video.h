@@ -13,8 +13,11 @@
 // image, and the quad that shows it.
 void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_BYTES]);
 
-// Clears the window, uploads the screen texture whole and draws it over the whole view.
-void presentPicture(const uint8_t texels[TEXTURE_BYTES]);
+// Clears the window to black.
+void clearWindow();
+
+// Uploads the screen texture whole and draws it over the whole view.
+void showPicture(const uint8_t texels[TEXTURE_BYTES]);
 
 // A texture for a game's own picture: nearest filtering, repeating.
 unsigned createGameTexture();

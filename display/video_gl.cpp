@@ -48,8 +48,11 @@ void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_
     glTexCoordPointer(2, GL_FLOAT, 0, QUAD_TEXTURE_COORDS);
 }
 
-void presentPicture(const uint8_t texels[TEXTURE_BYTES]) {
+void clearWindow() {
     glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, screenTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGBA,

@@ -10,11 +10,15 @@ uint8_t screenTexels[TEXTURE_BYTES];
 void renderFrame() {
     frame.frameCounter++;
     clearPicture();
-    if (!frame.gameActive) drawFrontPage();
-    convertPictureToTexels(screenTexels);
-    presentPicture(screenTexels);
+    clearWindow();
     if (frame.gameActive) {
+        // A game's picture is opaque and covers the whole view: the picture under it would
+        // never be seen, so it is neither converted nor drawn.
         for (auto& screen : frame.screenStack) screen->draw();
+    } else {
+        drawFrontPage();
+        convertPictureToTexels(screenTexels);
+        showPicture(screenTexels);
     }
     swapFrame();
 }

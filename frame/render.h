@@ -1,5 +1,5 @@
-// Rendering one frame: the picture (the front page while no game runs), then every screen's
-// own drawing on top, then the swap.
+// Rendering one frame: the front page's picture while no game runs, every screen's own drawing
+// during a game, then the swap.
 #pragma once
 
 #include "display/picture.h"

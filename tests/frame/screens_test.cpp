@@ -25,6 +25,7 @@ TEST_F(Screens, AGameRunsItsFirstUpdateBeforeItIsFirstDrawn) {
     EXPECT_EQ(topScreen().tickCount, 1u);
     renderFrame();
     EXPECT_EQ(nullVideo.shownGameImages, 1);
+    EXPECT_EQ(nullVideo.shownPictures, 0); // covered by the game's picture
 }
 
 TEST_F(Screens, EndingGamesRecordsScoresAndGivesEverythingBack) {

@@ -11,9 +11,11 @@ void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_
     std::memcpy(nullVideo.texels, texels, TEXTURE_BYTES);
 }
 
-void presentPicture(const uint8_t texels[TEXTURE_BYTES]) {
+void clearWindow() {}
+
+void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
     std::memcpy(nullVideo.texels, texels, TEXTURE_BYTES);
-    nullVideo.presentedPictures++;
+    nullVideo.shownPictures++;
 }
 
 unsigned createGameTexture() {

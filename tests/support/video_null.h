@@ -6,7 +6,7 @@
 struct NullVideo {
     int windowWidth = 0, windowHeight = 0;
     uint8_t texels[TEXTURE_BYTES] = {};
-    int presentedPictures = 0;
+    int shownPictures = 0;
     unsigned texturesCreated = 0;
     unsigned texturesReleased = 0;
     unsigned shownTexture = 0;
