@@ -4,14 +4,18 @@
 // The source has one character per cell, top line first as a person sees it: '.' is
 // transparent, '1' to '9' a palette index; lines starting with '#' are comments. The number
 // file holds 64 lines of 64 numbers with the BOTTOM line first, since the game fills the picture
-// from y = 0 upward. This tool never touches the game's state; it only borrows the palette's base
-// colours for its pictures.
+// from y = 0 upward. The source is read into the game's own title picture, and the preview is
+// the game's own front page drawn over it, in the palette's base colours.
 //
 //   title_picture --write   SOURCE NUMBERS       write the number file from the source
 //   title_picture --check   SOURCE NUMBERS       exit 1 when they disagree
-//   title_picture --preview SOURCE PNG [SCALE]   the front page with the picture and text rows
+//   title_picture --preview SOURCE PNG [SCALE]   the front page as the game draws it
 //   title_picture --icon    SOURCE PNG SIZE      the picture alone, square, transparent ground
 #include "display/palette.h"
+#include "display/picture.h"
+#include "frame/frame_state.h"
+#include "frame/front_page.h"
+#include "frame/title_picture.h"
 
 #include <stb_image_write.h>
 
@@ -25,38 +29,10 @@
 
 namespace {
 
-constexpr int PICTURE_SIZE = 64;
-constexpr int CELL_COUNT = PICTURE_SIZE * PICTURE_SIZE;
-// Where the front page puts the picture's lower-left cell.
-constexpr int PICTURE_X = 32;
-constexpr int PICTURE_Y = 22;
-constexpr int PAGE_WIDTH = 128;
-constexpr int PAGE_HEIGHT = 96;
+constexpr int CELL_COUNT = TITLE_PICTURE_SIZE * TITLE_PICTURE_SIZE;
 
 // cells[j][i]: i to the right, j upward, as the game addresses the picture.
-struct Picture {
-    int cells[PICTURE_SIZE][PICTURE_SIZE] = {};
-};
-
-// A text row of the front page, as the rectangle its letters roughly fill. The preview shades
-// these so the picture can be judged against what will be written over and under it.
-struct TextRow {
-    const char* text;
-    int left, right, bottom, top;
-    int colour;
-    bool overPicture;
-};
-
-// Spans from the font's advances: the title is 60 cells wide at scale 1, the subtitle 64, the
-// instruction rows 46, 124 and 91, "start" 20; the last column of each is blank.
-const TextRow FRONT_PAGE_TEXT[] = {
-    {"tumblingcradle2", 4, 121, 84, 93, 3, false},
-    {"granny's version", 32, 94, 76, 80, 9, false},
-    {"^& to move", 2, 46, 31, 35, 8, true},
-    {"catch babies. avoid time paradox.", 2, 124, 23, 27, 8, true},
-    {"hold z to feel emotions", 2, 91, 15, 19, 8, true},
-    {"start", 54, 72, 6, 10, 5, false},
-};
+using Picture = int32_t[TITLE_PICTURE_SIZE][TITLE_PICTURE_SIZE];
 
 bool readSource(const char* path, Picture& picture) {
     std::ifstream in(path);
@@ -71,30 +47,30 @@ bool readSource(const char* path, Picture& picture) {
         lineNumber++;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty() && line[0] == '#') continue;
-        if (row == PICTURE_SIZE) {
+        if (row == TITLE_PICTURE_SIZE) {
             if (line.empty()) continue;
             std::fprintf(stderr, "%s:%d: more than %d picture lines\n", path, lineNumber,
-                         PICTURE_SIZE);
+                         TITLE_PICTURE_SIZE);
             return false;
         }
-        if (static_cast<int>(line.size()) != PICTURE_SIZE) {
+        if (static_cast<int>(line.size()) != TITLE_PICTURE_SIZE) {
             std::fprintf(stderr, "%s:%d: %zu characters, want %d\n", path, lineNumber, line.size(),
-                         PICTURE_SIZE);
+                         TITLE_PICTURE_SIZE);
             return false;
         }
-        for (int i = 0; i < PICTURE_SIZE; i++) {
+        for (int i = 0; i < TITLE_PICTURE_SIZE; i++) {
             char c = line[static_cast<size_t>(i)];
             if (c != '.' && (c < '1' || c > '9')) {
                 std::fprintf(stderr, "%s:%d:%d: '%c' is neither '.' nor 1 to 9\n", path, lineNumber,
                              i + 1, c);
                 return false;
             }
-            picture.cells[PICTURE_SIZE - 1 - row][i] = c == '.' ? 0 : c - '0';
+            picture[TITLE_PICTURE_SIZE - 1 - row][i] = c == '.' ? 0 : c - '0';
         }
         row++;
     }
-    if (row != PICTURE_SIZE) {
-        std::fprintf(stderr, "%s: %d picture lines, want %d\n", path, row, PICTURE_SIZE);
+    if (row != TITLE_PICTURE_SIZE) {
+        std::fprintf(stderr, "%s: %d picture lines, want %d\n", path, row, TITLE_PICTURE_SIZE);
         return false;
     }
     return true;
@@ -106,9 +82,9 @@ bool writeNumbers(const char* path, const Picture& picture) {
         std::fprintf(stderr, "%s: cannot write\n", path);
         return false;
     }
-    for (int j = 0; j < PICTURE_SIZE; j++) {
-        for (int i = 0; i < PICTURE_SIZE; i++) {
-            std::fprintf(out, i ? " %d" : "%d", picture.cells[j][i]);
+    for (int j = 0; j < TITLE_PICTURE_SIZE; j++) {
+        for (int i = 0; i < TITLE_PICTURE_SIZE; i++) {
+            std::fprintf(out, i ? " %d" : "%d", picture[j][i]);
         }
         std::fputc('\n', out);
     }
@@ -123,19 +99,19 @@ bool checkNumbers(const char* sourcePath, const char* numbersPath, const Picture
         return false;
     }
     for (int k = 0; k < CELL_COUNT; k++) {
-        int i = k % PICTURE_SIZE;
-        int j = k / PICTURE_SIZE;
+        int i = k % TITLE_PICTURE_SIZE;
+        int j = k / TITLE_PICTURE_SIZE;
         int value = 0;
         if (!(in >> value)) {
             std::fprintf(stderr, "%s: only %d numbers, want %d\n", numbersPath, k, CELL_COUNT);
             return false;
         }
-        if (value != picture.cells[j][i]) {
+        if (value != picture[j][i]) {
             std::fprintf(stderr,
                          "%s: number %d (cell %d, %d) is %d but %s has %d at line %d, column "
                          "%d of its picture\nrun title_picture --write %s %s\n",
-                         numbersPath, k, i, j, value, sourcePath, picture.cells[j][i],
-                         PICTURE_SIZE - j, i + 1, sourcePath, numbersPath);
+                         numbersPath, k, i, j, value, sourcePath, picture[j][i],
+                         TITLE_PICTURE_SIZE - j, i + 1, sourcePath, numbersPath);
             return false;
         }
     }
@@ -157,74 +133,35 @@ struct Image {
     }
 };
 
-void paintBase(unsigned char* pixel, int index) {
-    for (int c = 0; c < 3; c++) pixel[c] = colourByte(paletteBase[index][c]);
+// A palette index as the game shows it, opaque; the palette stands at its base colours.
+void paintIndex(unsigned char* pixel, int8_t index) {
+    Colour colour = colourOf(index);
+    pixel[0] = colourByte(colour.red);
+    pixel[1] = colourByte(colour.green);
+    pixel[2] = colourByte(colour.blue);
     pixel[3] = 255;
 }
 
-// Mixes a palette colour into a pixel by the given share.
-void blendBase(unsigned char* pixel, int index, float share) {
-    for (int c = 0; c < 3; c++) {
-        float mixed = pixel[c] * (1.0f - share) + colourByte(paletteBase[index][c]) * share;
-        pixel[c] = static_cast<unsigned char>(mixed);
-    }
-}
-
-// Shades a text row in a checker of its colour, about as dense as letters are.
-void drawTextRow(int page[PAGE_WIDTH][PAGE_HEIGHT], const TextRow& row) {
-    for (int x = row.left; x <= row.right; x++) {
-        for (int y = row.bottom; y <= row.top; y++) {
-            if ((x + y) % 2 == 0) page[x][y] = -row.colour;
-        }
-    }
-}
-
-// The front page in the order it is drawn: title and subtitle, the picture over them, the
-// instruction rows over the picture. Text cells are kept negative to draw them half-shaded.
-bool writePreview(const char* path, const Picture& picture, int scale) {
-    int page[PAGE_WIDTH][PAGE_HEIGHT] = {};
-    for (const TextRow& row : FRONT_PAGE_TEXT) {
-        if (!row.overPicture) drawTextRow(page, row);
-    }
-    for (int j = 0; j < PICTURE_SIZE; j++) {
-        for (int i = 0; i < PICTURE_SIZE; i++) {
-            if (picture.cells[j][i]) page[PICTURE_X + i][PICTURE_Y + j] = picture.cells[j][i];
-        }
-    }
-    int beforeText[PAGE_WIDTH][PAGE_HEIGHT];
-    std::memcpy(beforeText, page, sizeof page);
-    for (const TextRow& row : FRONT_PAGE_TEXT) {
-        if (row.overPicture) drawTextRow(page, row);
-    }
-
-    Image image(PAGE_WIDTH * scale, PAGE_HEIGHT * scale);
+// The first front page of a run, drawn by the game's own code over the picture, with a faint
+// frame around the picture's 64 x 64 area.
+bool writePreview(const char* path, int scale) {
+    clearPicture();
+    drawFrontPage();
+    Image image(PICTURE_WIDTH * scale, PICTURE_HEIGHT * scale);
     for (int y = 0; y < image.height; y++) {
         for (int x = 0; x < image.width; x++) {
             int px = x / scale;
-            int py = PAGE_HEIGHT - 1 - y / scale;
+            int py = PICTURE_HEIGHT - 1 - y / scale;
             unsigned char* pixel = image.at(x, y);
-            int value = page[px][py];
-            if (value >= 0) {
-                paintBase(pixel, value);
-                continue;
-            }
-            // Text stands out as a half-tone over whatever lies beneath it.
-            int under = beforeText[px][py];
-            paintBase(pixel, under > 0 ? under : 0);
-            blendBase(pixel, -value, under > 0 ? 0.6f : 0.45f);
-        }
-    }
-    // A faint frame around the picture's 64 x 64 area.
-    for (int y = 0; y < image.height; y++) {
-        for (int x = 0; x < image.width; x++) {
-            int px = x / scale - PICTURE_X;
-            int py = PAGE_HEIGHT - 1 - y / scale - PICTURE_Y;
-            bool inside = px >= 0 && px < PICTURE_SIZE && py >= 0 && py < PICTURE_SIZE;
-            bool edge = (x == PICTURE_X * scale || x == (PICTURE_X + PICTURE_SIZE) * scale - 1 ||
-                         y == (PAGE_HEIGHT - PICTURE_Y - PICTURE_SIZE) * scale ||
-                         y == (PAGE_HEIGHT - PICTURE_Y) * scale - 1);
+            paintIndex(pixel, pixelAt(px, py));
+            int i = px - TITLE_PICTURE_LEFT;
+            int j = py - TITLE_PICTURE_BOTTOM;
+            bool inside = i >= 0 && i < TITLE_PICTURE_SIZE && j >= 0 && j < TITLE_PICTURE_SIZE;
+            bool edge = x == TITLE_PICTURE_LEFT * scale ||
+                        x == (TITLE_PICTURE_LEFT + TITLE_PICTURE_SIZE) * scale - 1 ||
+                        y == (PICTURE_HEIGHT - TITLE_PICTURE_BOTTOM - TITLE_PICTURE_SIZE) * scale ||
+                        y == (PICTURE_HEIGHT - TITLE_PICTURE_BOTTOM) * scale - 1;
             if (inside && edge) {
-                unsigned char* pixel = image.at(x, y);
                 for (int c = 0; c < 3; c++) pixel[c] = static_cast<unsigned char>(pixel[c] + 40);
             }
         }
@@ -236,33 +173,33 @@ bool writePreview(const char* path, const Picture& picture, int scale) {
 // The picture alone, cut to the smallest square around its drawn cells with one cell to spare,
 // and scaled by nearest neighbour; empty cells stay fully transparent.
 bool writeIcon(const char* path, const Picture& picture, int size) {
-    int left = PICTURE_SIZE, right = -1, bottom = PICTURE_SIZE, top = -1;
-    for (int j = 0; j < PICTURE_SIZE; j++) {
-        for (int i = 0; i < PICTURE_SIZE; i++) {
-            if (!picture.cells[j][i]) continue;
+    int left = TITLE_PICTURE_SIZE, right = -1, bottom = TITLE_PICTURE_SIZE, top = -1;
+    for (int j = 0; j < TITLE_PICTURE_SIZE; j++) {
+        for (int i = 0; i < TITLE_PICTURE_SIZE; i++) {
+            if (!picture[j][i]) continue;
             if (i < left) left = i;
             if (i > right) right = i;
             if (j < bottom) bottom = j;
             if (j > top) top = j;
         }
     }
-    int side = PICTURE_SIZE;
+    int side = TITLE_PICTURE_SIZE;
     int originI = 0, originJ = 0;
     if (right >= 0) {
         side = std::max(right - left, top - bottom) + 3;
-        if (side > PICTURE_SIZE) side = PICTURE_SIZE;
+        if (side > TITLE_PICTURE_SIZE) side = TITLE_PICTURE_SIZE;
         originI = (left + right + 1 - side) / 2;
         originJ = (bottom + top + 1 - side) / 2;
-        originI = std::min(std::max(originI, 0), PICTURE_SIZE - side);
-        originJ = std::min(std::max(originJ, 0), PICTURE_SIZE - side);
+        originI = std::min(std::max(originI, 0), TITLE_PICTURE_SIZE - side);
+        originJ = std::min(std::max(originJ, 0), TITLE_PICTURE_SIZE - side);
     }
     Image image(size, size);
     for (int y = 0; y < size; y++) {
         for (int x = 0; x < size; x++) {
             int i = originI + x * side / size;
             int j = originJ + side - 1 - y * side / size;
-            int value = picture.cells[j][i];
-            if (value) paintBase(image.at(x, y), value);
+            int value = picture[j][i];
+            if (value) paintIndex(image.at(x, y), static_cast<int8_t>(value));
         }
     }
     return stbi_write_png(path, size, size, 4, image.bytes.data(), size * 4) != 0;
@@ -281,14 +218,16 @@ int usage() {
 int main(int argc, char** argv) {
     if (argc < 4) return usage();
     std::string mode = argv[1];
-    Picture picture;
+    // The picture goes where the game keeps it, so the game's front page can draw it.
+    Picture& picture = frame.titlePicture;
     if (!readSource(argv[2], picture)) return 1;
+    std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
     if (mode == "--write" && argc == 4) return writeNumbers(argv[3], picture) ? 0 : 1;
     if (mode == "--check" && argc == 4) return checkNumbers(argv[2], argv[3], picture) ? 0 : 1;
     if (mode == "--preview" && argc <= 5) {
         int scale = argc == 5 ? std::atoi(argv[4]) : 6;
         if (scale < 1 || scale > 32) return usage();
-        return writePreview(argv[3], picture, scale) ? 0 : 1;
+        return writePreview(argv[3], scale) ? 0 : 1;
     }
     if (mode == "--icon" && argc == 5) {
         int size = std::atoi(argv[4]);
