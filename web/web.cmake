@@ -64,6 +64,8 @@ target_link_options(tinyarcade PRIVATE
     -sEXPORTED_FUNCTIONS=_main,_resizeWindow
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/tc0.txt@dat/tc0.txt"
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/samples@dat/samples")
+# The data is packed at link time: a changed file links again.
+file(GLOB SAMPLE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/dat/samples/*)
 set_property(TARGET tinyarcade APPEND PROPERTY LINK_DEPENDS
-    ${PROJECT_SOURCE_DIR}/dat/tc0.txt ${PROJECT_SOURCE_DIR}/dat/samples)
+    ${PROJECT_SOURCE_DIR}/dat/tc0.txt ${SAMPLE_FILES})
 configure_file(web/index.html ${WEB_FOLDER}/index.html COPYONLY)
