@@ -63,7 +63,8 @@ constexpr Sprite CATCHER_SPRITE = {SPRITE_GRID, {
 }};
 // clang-format on
 
-// Only the baby and the catcher are ever drawn; the other records stay empty.
+// Only the baby and the catcher are ever drawn; the other records stay empty, kept so that the
+// table has its eight numbered records and the two keep their numbers 5 and 6.
 const Sprite SPRITE_TABLE[SPRITE_COUNT] = {
     EMPTY_SPRITE, EMPTY_SPRITE, EMPTY_SPRITE,   EMPTY_SPRITE,
     EMPTY_SPRITE, BABY_SPRITE,  CATCHER_SPRITE, EMPTY_SPRITE,

@@ -45,6 +45,17 @@ static int centredX(const char* text) {
     return (PICTURE_WIDTH - textWidth(text)) / 2;
 }
 
+// The title picture and the instruction lines over it.
+static void drawInstructions() {
+    drawTitlePicture();
+    drawPageText("^&", MARGIN, 31, KEY_COLOUR);
+    drawAfterLabel("^& ", "to move", 31, INSTRUCTION_COLOUR);
+    drawPageText("catch babies. avoid time paradox.", MARGIN, 23, INSTRUCTION_COLOUR);
+    drawPageText("hold", MARGIN, 15, INSTRUCTION_COLOUR);
+    drawAfterLabel("hold ", "z", 15, KEY_COLOUR);
+    drawAfterLabel("hold z ", "to feel emotions", 15, INSTRUCTION_COLOUR);
+}
+
 void drawFrontPage() {
     // The title is drawn at scale 2, so half the picture less its scale-1 width centres it.
     drawPageText("tumblingcradle2", PICTURE_WIDTH / 2 - textWidth("tumblingcradle2"), 84,
@@ -56,16 +67,6 @@ void drawFrontPage() {
     drawPageText("start", centredX("start"), 6, startColour);
     drawScoreLine("score:", "score: ", frame.lastScore, 9);
     drawScoreLine("best:", "best: ", frame.bestScore, 2);
-}
-
-void drawInstructions() {
-    drawTitlePicture();
-    drawPageText("^&", MARGIN, 31, KEY_COLOUR);
-    drawAfterLabel("^& ", "to move", 31, INSTRUCTION_COLOUR);
-    drawPageText("catch babies. avoid time paradox.", MARGIN, 23, INSTRUCTION_COLOUR);
-    drawPageText("hold", MARGIN, 15, INSTRUCTION_COLOUR);
-    drawAfterLabel("hold ", "z", 15, KEY_COLOUR);
-    drawAfterLabel("hold z ", "to feel emotions", 15, INSTRUCTION_COLOUR);
 }
 
 FrontPageAction frontPageKey(int keyCode) {

@@ -4,7 +4,6 @@
 #pragma once
 
 void drawFrontPage();
-void drawInstructions();
 
 // What a key press means on the front page; the main loop acts on it.
 enum class FrontPageAction { START, QUIT, NOTHING };

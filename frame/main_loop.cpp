@@ -65,7 +65,9 @@ static bool handleFrameEvent(const FrameEvent& event) {
     return true;
 }
 
-uint32_t takeTicks(uint32_t now) {
+// Ticks to run at `now`: the time since the last call (or since beginMainLoop) in whole ticks,
+// at most 32. Consumes all whole ticks and keeps the rest.
+static uint32_t takeTicks(uint32_t now) {
     TickClock& clock = frame.clock;
     // Unsigned differences stay right across a wrap of the clock. The time this pass spends
     // rendering and sleeping counts toward the next one.
@@ -76,7 +78,8 @@ uint32_t takeTicks(uint32_t now) {
     return elapsedTicks < MOST_TICKS_PER_PASS ? elapsedTicks : MOST_TICKS_PER_PASS;
 }
 
-uint32_t sleepAfter(uint32_t ticks) {
+// Milliseconds to sleep after a pass that ran `ticks` ticks.
+static uint32_t sleepAfter(uint32_t ticks) {
     TickClock& clock = frame.clock;
     if (!clock.sleptLong && ticks <= 1) {
         clock.sleptLong = true;

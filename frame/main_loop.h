@@ -12,13 +12,6 @@ constexpr uint32_t TICK_MILLISECONDS = 18;
 // After a stall no more than this many ticks run at once; the rest of the time is dropped.
 constexpr uint32_t MOST_TICKS_PER_PASS = 32;
 
-// Ticks to run at `now`: the time since the last call (or since beginMainLoop) in whole
-// ticks, at most 32. Consumes all whole ticks and keeps the rest.
-uint32_t takeTicks(uint32_t now);
-
-// Milliseconds to sleep after a pass that ran `ticks` ticks.
-uint32_t sleepAfter(uint32_t ticks);
-
 // Starts the clock: nothing left over, the long sleep not yet taken.
 void beginMainLoop();
 

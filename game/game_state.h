@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-// Key indices that screens see; the frame's keyTable maps key codes to them.
+// Key indices that screens see; keyTable at the SDL edge (frame/platform_sdl.cpp) maps SDL's key
+// symbols to them.
 enum KeyIndex { KEY_UP = 0, KEY_DOWN = 1, KEY_LEFT = 2, KEY_RIGHT = 3, KEY_Z = 4, KEY_X = 5 };
 constexpr int GAME_KEY_COUNT = 6;
 
@@ -21,6 +22,8 @@ class GameState {
 
     virtual void update();
     virtual void draw() {}
+    // Drawing hooks and endPlay: nothing in this game calls them, but they are slots of the
+    // screen interface every game screen shares, so they stay.
     virtual void drawParticles() {}
     virtual void drawActors() {}
     virtual void keyDown(int key);
