@@ -9,10 +9,17 @@ folder=${1:?usage: $0 FOLDER}
 [ -d "$folder/libogg" ] && [ -d "$folder/libvorbis" ] && exit 0
 mkdir -p "$folder/apt/lists/partial" "$folder/apt/cache/archives/partial" "$folder/download"
 folder=$(cd "$folder" && pwd)
-codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $codename main" \
-    >"$folder/apt/sources.list"
-set -- -o Dir::Etc::SourceList="$folder/apt/sources.list" -o Dir::Etc::SourceParts=/nonexistent \
+# The machine's own Debian archives, asked for sources instead of binaries: deb822 files signed
+# with Debian's key, and the one-line list.
+mkdir -p "$folder/apt/parts"
+for list in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$list" ] && grep -q debian-archive-keyring "$list" || continue
+    sed 's/^Types:.*/Types: deb-src/' "$list" >"$folder/apt/parts/$(basename "$list")"
+done
+if [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$folder/apt/parts/one-line.list"
+fi
+set -- -o Dir::Etc::SourceList=/nonexistent -o Dir::Etc::SourceParts="$folder/apt/parts" \
     -o Dir::State::Lists="$folder/apt/lists" -o Dir::Cache="$folder/apt/cache" \
     -o APT::Sandbox::User=root
 apt-get -qq "$@" update
