@@ -72,10 +72,27 @@ std::vector<StereoFrame> decodeSample(std::FILE* opened, const std::atomic<bool>
     return frames;
 }
 
-bool loadSample(int index, const std::atomic<bool>* stop) {
+namespace {
+std::FILE* openSampleFile(int index) {
     char fileName[1024];
     std::snprintf(fileName, sizeof fileName, "dat/samples/%s.ogg", SAMPLE_NAMES[index]);
-    std::FILE* opened = openDataFile(fileName);
+    return openDataFile(fileName);
+}
+} // namespace
+
+int countSampleFiles() {
+    int count = 0;
+    for (int index = 0; index < SAMPLE_COUNT; ++index) {
+        if (std::FILE* file = openSampleFile(index)) {
+            std::fclose(file);
+            ++count;
+        }
+    }
+    return count;
+}
+
+bool loadSample(int index, const std::atomic<bool>* stop) {
+    std::FILE* opened = openSampleFile(index);
     if (!opened) return true;
     try {
         const std::vector<StereoFrame> frames = decodeSample(opened, stop);

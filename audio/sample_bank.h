@@ -38,6 +38,10 @@ bool loadSample(int index, const std::atomic<bool>* stop = nullptr);
 // lighter decoders free or write memory they do not own.
 std::vector<StereoFrame> decodeSample(std::FILE* file, const std::atomic<bool>* stop);
 
+// How many of the 19 sample files are there to be read (regular files, whatever their
+// content).
+int countSampleFiles();
+
 // Frees every loaded entry and empties the bank.
 void freeSamples();
 

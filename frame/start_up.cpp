@@ -2,10 +2,12 @@
 #include "frame/start_up.h"
 
 #include "audio/audio.h"
+#include "audio/sample_bank.h"
 #include "display/palette.h"
 #include "display/picture.h"
 #include "display/video.h"
 #include "frame/frame_state.h"
+#include "frame/missing_data.h"
 #include "frame/platform.h"
 #include "frame/render.h"
 #include "frame/title_picture.h"
@@ -33,7 +35,8 @@ bool startUp() {
         closeWindow();
         return false;
     }
-    loadTitlePicture();
+    const bool pictureFound = loadTitlePicture();
+    reportMissingData(pictureFound, countSampleFiles());
     return true;
 }
 

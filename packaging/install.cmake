@@ -25,6 +25,9 @@ file(RELATIVE_PATH BIN_TO_DATA ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_DATADIR}/tinyarcade/dat)
 file(RELATIVE_PATH BIN_TO_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_LIBEXECDIR}/tinyarcade/tinyarcade)
+# ... and an install of ours by its program's place relative to its data.
+file(RELATIVE_PATH DATA_TO_PROGRAM ${CMAKE_INSTALL_FULL_DATADIR}/tinyarcade/dat
+     ${CMAKE_INSTALL_FULL_LIBEXECDIR}/tinyarcade/tinyarcade)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/tinyarcade.sh.in ${packaging_dir}/tinyarcade @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/tinyarcade.desktop.in
                ${packaging_dir}/${TINYARCADE_APP_ID}.desktop @ONLY)

@@ -25,8 +25,9 @@ damage_data() { # SEED [keep-head]
 }
 
 # One run: the front page with the title picture as the reader makes it out (from TITLE), a
-# game with Up and z held until its time paradox, and Down to quit.
-play_one_game() { # WHAT [TITLE]
+# game with Up and z held until its time paradox, and Down to quit; the program says nothing
+# but, for data that is not there, one line naming what and where.
+play_one_game() { # WHAT [TITLE] [MISSING]
     start_game
     wait_for_front_page -1 -1 "${2:-$TITLE}"
     key space
@@ -35,7 +36,9 @@ play_one_game() { # WHAT [TITLE]
     wait_for_first_score "${2:-$TITLE}"
     xdotool keyup Up keyup z
     key Down
-    expect_clean_exit "$1: Down"
+    local said=
+    [ -z "${3:-}" ] || said="tinyarcade: not found in $WORK/play/dat: $3; playing without them"
+    expect_clean_exit "$1: Down" "$said"
     echo "$1: front page, a game (score $SCORE) and Down: ok"
     rm -rf "$WORK/play"
     make_folder
@@ -49,11 +52,12 @@ damage_data 200 keep-head
 play_one_game "damaged after the first quarter"
 
 rm -rf "$TITLE" "$WORK/play/dat/samples"
-play_one_game "no picture and no samples"
+play_one_game "no picture and no samples" "$TITLE" "the title picture tc0.txt and the samples"
 
 # Pipes under the names of the title picture and a sample: read as missing files, without
 # waiting for a writer; the picture's has one that sends blank lines for ever.
 rm "$TITLE" "$WORK/play/dat/samples/jump.ogg"
 mkfifo "$TITLE" "$WORK/play/dat/samples/jump.ogg"
 yes '' >"$TITLE" 2>/dev/null &
-play_one_game "pipes as the title picture and a sample" /dev/null
+play_one_game "pipes as the title picture and a sample" /dev/null \
+    "the title picture tc0.txt and 1 of the 19 samples"

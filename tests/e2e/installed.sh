@@ -80,6 +80,29 @@ wait_for_front_page -1 -1 "$installed_data/tc0.txt"
 key Down
 expect_clean_exit "Down"
 
+# --- Started twice at once on a first run, and with a link of the player's own --------------------
+# Without a display the program ends at once: only the launchers' work is looked at.
+
+for try in $(seq 10); do
+    export HOME="$WORK/race$try"
+    mkdir -p "$HOME"
+    (DISPLAY= tinyarcade >/dev/null 2>"$WORK/first.err") &
+    first=$!
+    (DISPLAY= tinyarcade >/dev/null 2>"$WORK/second.err") &
+    wait "$first" $! || true
+    ! grep -h "cannot link" "$WORK/first.err" "$WORK/second.err" || fail "a launcher failed"
+    [ "$(readlink "$HOME/.local/share/tinyarcade/dat")" = "$installed_data" ] ||
+        fail "two launchers at once: dat is not linked to $installed_data"
+    [ ! -e "$installed_data/dat" ] && [ ! -L "$installed_data/dat" ] ||
+        fail "two launchers at once wrote into the installed data"
+done
+mkdir -p "$HOME/my dat"
+ln -sfn "$HOME/my dat" "$HOME/.local/share/tinyarcade/dat"
+(DISPLAY= tinyarcade >/dev/null 2>"$WORK/own.err") || true
+[ "$(readlink "$HOME/.local/share/tinyarcade/dat")" = "$HOME/my dat" ] ||
+    fail "the player's own dat link was re-pointed"
+grep -q "^tinyarcade: playing with your own " "$WORK/own.err" || fail "$(cat "$WORK/own.err")"
+
 # --- Without its data, the launcher says so on one line -------------------------------------------
 
 mv "$prefix/share/tinyarcade/dat" "$WORK/data-away"

@@ -134,14 +134,16 @@ shows_a_score() { # TITLE SHOT
     shows_front_page "$1" "$2" && [ "$SCORES" != "-1 -1" ]
 }
 
-# Waits for the program to end and fails unless its exit status is 0 and it said nothing.
-expect_clean_exit() { # WHAT
+# Waits for the program to end and fails unless its exit status is 0 and it said nothing but
+# SAID.
+expect_clean_exit() { # WHAT [SAID]
     wait_until "$1 did not end the program" program_ended
     local status=0
     wait "$GAME_PID" || status=$?
     GAME_PID=
     [ "$status" = 0 ] || fail "$1 ended the program with status $status: $(cat "$WORK/game.err")"
     # SDL's disk audio driver announces itself; nothing else may be said.
-    ! grep -v "^CRITICAL: " "$WORK/game.err" || fail "$1: unexpected output"
+    [ "$(grep -v "^CRITICAL: " "$WORK/game.err")" = "${2:-}" ] ||
+        fail "$1: unexpected output: $(cat "$WORK/game.err")"
 }
 program_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }

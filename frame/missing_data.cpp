@@ -1,0 +1,23 @@
+// The start-up line about missing data.
+#include "frame/missing_data.h"
+
+#include "audio/sample_bank.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+void reportMissingData(bool pictureFound, int sampleFiles) {
+    if (pictureFound && sampleFiles == SAMPLE_COUNT) return;
+    std::string missing = pictureFound ? "" : "the title picture tc0.txt";
+    if (sampleFiles < SAMPLE_COUNT) {
+        if (!missing.empty()) missing += " and ";
+        missing += sampleFiles == 0 ? "the samples"
+                                    : std::to_string(SAMPLE_COUNT - sampleFiles) + " of the " +
+                                          std::to_string(SAMPLE_COUNT) + " samples";
+    }
+    std::error_code ignored;
+    const std::string folder = (std::filesystem::current_path(ignored) / "dat").string();
+    std::fprintf(stderr, "tinyarcade: not found in %s: %s; playing without them\n", folder.c_str(),
+                 missing.c_str());
+}
