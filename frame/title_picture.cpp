@@ -5,32 +5,41 @@
 #include "frame/frame_state.h"
 #include "platform/data_file.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
-#include <istream>
-#include <streambuf>
 
 constexpr int TITLE_PICTURE_NUMBER = 0;
 
 namespace {
-// The standard formatted extraction over a file that openDataFile opened.
-class FileReadBuffer : public std::streambuf {
-  public:
-    explicit FileReadBuffer(std::FILE* opened) : file(opened) {}
-    ~FileReadBuffer() override { std::fclose(file); }
-    FileReadBuffer(const FileReadBuffer&) = delete;
-    FileReadBuffer& operator=(const FileReadBuffer&) = delete;
+bool isBlank(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
-  private:
-    int_type underflow() override {
-        const size_t count = std::fread(bytes, 1, sizeof bytes, file);
-        if (count == 0) return traits_type::eof();
-        setg(bytes, bytes, bytes + count);
-        return traits_type::to_int_type(bytes[0]);
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads one decimal int the way formatted stream input does: blanks skipped, an optional sign,
+// at least one digit, and the number ends at the first byte that is not a digit, which the next
+// read starts from. False for end of file, no digit, or a value outside int.
+bool readNumber(std::FILE* file, int& value) {
+    int c = std::fgetc(file);
+    while (isBlank(c)) c = std::fgetc(file);
+    const bool negative = c == '-';
+    if (c == '-' || c == '+') c = std::fgetc(file);
+    if (!isDigit(c)) return false;
+    // Past INT_MAX + 1 the number is out of range whatever digits follow.
+    constexpr long long LIMIT = static_cast<long long>(INT_MAX) + 1;
+    long long magnitude = 0;
+    for (; isDigit(c); c = std::fgetc(file)) {
+        if (magnitude <= LIMIT) magnitude = magnitude * 10 + (c - '0');
     }
-    std::FILE* file;
-    char bytes[4096];
-};
+    if (c != EOF) std::ungetc(c, file);
+    if (magnitude > (negative ? LIMIT : INT_MAX)) return false;
+    value = static_cast<int>(negative ? -magnitude : magnitude);
+    return true;
+}
 } // namespace
 
 bool loadTitlePicture() {
@@ -43,17 +52,19 @@ bool readTitlePicture(const char* path) {
     std::memset(frame.titlePicture, 0, sizeof frame.titlePicture);
     std::FILE* opened = openDataFile(path);
     if (!opened) return false;
-    FileReadBuffer buffer(opened);
-    std::istream file(&buffer);
     for (auto& line : frame.titlePicture) {
         for (int32_t& cell : line) {
             int value = 0;
             // A failed read (end of file, not a number, out of range) fails every later one
             // too, and its cell keeps 0.
-            if (!(file >> value)) return true;
+            if (!readNumber(opened, value)) {
+                std::fclose(opened);
+                return true;
+            }
             cell = value;
         }
     }
+    std::fclose(opened);
     return true;
 }
 
