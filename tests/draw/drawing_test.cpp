@@ -70,10 +70,50 @@ class Drawing : public ::testing::Test {
         for (Probe p : want.probes)
             EXPECT_EQ(at(p.x, p.y), p.index) << name << " " << p.x << "," << p.y;
     }
+    // Checks that the rows of hexadecimal cells ('.' untouched), top row first, stand with
+    // their top-left cell at (left, top).
+    static void expectRows(const std::function<int(int, int)>& at, int left, int top,
+                           const std::vector<const char*>& rows, const char* name) {
+        for (size_t row = 0; row < rows.size(); row++)
+            for (int column = 0; rows[row][column]; column++) {
+                const char cell = rows[row][column];
+                EXPECT_EQ(at(left + column, top - static_cast<int>(row)),
+                          cell == '.' ? 0 : cell - '0')
+                    << name << " row " << row << " column " << column;
+            }
+    }
     GameImage image;
 };
 
 } // namespace
+
+TEST_F(Drawing, GlyphsAndSpritesAreAsDescribed) {
+    const std::pair<const char*, std::vector<const char*>> glyphs[] = {
+        {"g", {".11..", "1....", "1.11.", "1..1.", ".11.."}},
+        {"7", {"111..", "..1..", ".1...", "1....", "1...."}},
+        {"^", {"..1..", ".111.", "11111", "..1..", "..1.."}},
+    };
+    for (const auto& [text, rows] : glyphs) {
+        clearPicture();
+        drawText(text, 10, 20, 1, 1, 1);
+        expectRows(pixelAt, 10, 24, rows, text);
+    }
+    auto at = [this](int x, int y) { return imageIndexAt(x, y); };
+    // The baby's rows 12 to 16 and the catcher's rows 6 to 16, centred on (16, 16): the grid's
+    // row g lands on y = 16 + 7 - g, its column c on x = 16 + c - 8.
+    drawSprite(SPRITE_BABY, image, 16, 16);
+    expectRows(at, 8, 12,
+               {".....7..........", "....667.........", "....66444.......", "......444.6.....",
+                ".....6.4446....."},
+               "baby");
+    std::memset(image.bytes, UNTOUCHED, sizeof image.bytes);
+    drawSprite(SPRITE_CATCHER, image, 16, 16);
+    expectRows(at, 8, 18,
+               {"....555.........", "55.55555........", "555555555.......", "555555555666....",
+                "5555555556666...", "22222222222666..", "11111111112.66..", "11111111112.633.",
+                "..........2.3333", "..........2.....", "..........2....."},
+               "catcher");
+}
 
 // Lower case, digits and signs advance by their ink width plus one blank column, so a slip in
 // copying one of their glyphs or advances shows here.
@@ -165,13 +205,12 @@ TEST_F(Drawing, TextAndSpritesInAGamesPicture) {
         // 'm' starts at 31 and keeps its first column, rows 1 to 4.
         {"11m", 0, 0, 0, {6 + 6 + 4, 25, 31, 1, 5, {{31, 1, 1}, {31, 4, 1}, {31, 5, 0}}}},
         // Baby grid rows 12 to 16 (1 + 3 + 5 + 4 + 5 cells), columns 4 to 10.
-        {nullptr, SPRITE_BABY, 16, 16, {18, 12, 18, 8, 12,
-            {{13, 12, 7}, {13, 8, 6}, {15, 8, 4}, {14, 8, 0}}}},
-        // Catcher: 92 cells on x 0 to 15, y 0 to 10; its transparent cells stay untouched.
-        {nullptr, SPRITE_CATCHER, 8, 8, {92, 0, 15, 0, 10,
-            {{4, 10, 5}, {3, 10, 0}, {2, 9, 0}, {0, 4, 1}, {15, 2, 3}, {10, 0, 2}, {9, 0, 0}}}},
-        // Only grid columns 13 to 15 land on x 0 to 2: 1 + 1 + 2 + 3 cells on grid rows 11 to 14.
+        {nullptr, SPRITE_BABY, 16, 16, {18, 12, 18, 8, 12, {}}},
+        // The catcher's 92 cells: cut to grid columns 13 to 15 on x 0 to 2 (1 + 1 + 2 + 3
+        // cells on grid rows 11 to 14), or below its top row, which would land on y 32.
+        {nullptr, SPRITE_CATCHER, 8, 8, {92, 0, 15, 0, 10, {}}},
         {nullptr, SPRITE_CATCHER, -5, 20, {7, 0, 2, 14, 17, {{0, 17, 6}, {2, 14, 3}}}},
+        {nullptr, SPRITE_CATCHER, 8, 30, {89, 0, 15, 22, 31, {}}},
         {nullptr, SPRITE_CATCHER, 40, 20, {}},
     };
     // clang-format on

@@ -1,4 +1,5 @@
-// Reading the title picture file, whatever state it is in, and where its cells land.
+// Reading the title picture file, whatever state it is in, and where its cells land: the first
+// number at the lower left (32, 22) of the front page, 64 to a line, the low byte of each.
 #include "display/palette.h"
 #include "display/picture.h"
 #include "frame/title_picture.h"
@@ -9,84 +10,54 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-class TitlePicture : public ::testing::Test {
-  protected:
-    // One file per test and process: CTest runs the tests side by side.
-    std::string path = ::testing::TempDir() + "title_picture_" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                       std::to_string(getpid()) + ".txt";
+std::string numbers(int count, int value = 0) {
+    std::string text;
+    for (int k = 0; k < count; k++) text += std::to_string(value) + (k % 64 == 63 ? "\n" : " ");
+    return text;
+}
 
-    void TearDown() override { std::remove(path.c_str()); }
+struct Cell {
+    int x, y, index;
+};
 
-    void readText(const std::string& text) {
-        std::ofstream(path) << text;
+TEST(TitlePicture, CellsLandInOrderUntilTheFirstBadNumber) {
+    std::string oneLine; // line breaks mean nothing
+    for (int k = 0; k < 4096; k++) oneLine += std::to_string(k % 10) + "\t";
+    const struct {
+        std::string text;
+        int drawn;
+        std::vector<Cell> cells;
+    } cases[] = {
+        {"", 0, {}},
+        {numbers(4096), 0, {}},
+        {"3 " + numbers(4094) + "5", 2, {{32, 22, 3}, {95, 85, 5}}},
+        {numbers(64, 7), 64, {{32, 22, 7}, {95, 22, 7}, {32, 23, 0}}},
+        {oneLine, 4096 - 410, {{32 + 1, 22 + 1, 5}, {32 + 32, 22 + 62, 0}, {32 + 63, 22 + 63, 5}}},
+        {"1 2 x 4 5", 2, {{33, 22, 2}, {34, 22, 0}}},
+        {"1 +2 -3 99999999999 4", 3, {{33, 22, 2}, {34, 22, -3}, {35, 22, 0}}},
+        {"259 -1 10 127 128", 5, {{32, 22, 3}, {33, 22, -1}, {34, 22, 10}, {36, 22, -128}}},
+    };
+    const std::string path = ::testing::TempDir() + "title_picture_" + std::to_string(getpid());
+    for (const auto& c : cases) {
+        std::ofstream(path) << c.text;
         readTitlePicture(path.c_str());
         clearPicture();
         drawTitlePicture();
+        int drawn = 0;
+        for (int8_t index : pixelBuffer) drawn += index != 0;
+        EXPECT_EQ(drawn, c.drawn) << "case " << &c - cases;
+        for (Cell cell : c.cells)
+            EXPECT_EQ(pixelAt(cell.x, cell.y), cell.index) << "case " << &c - cases;
     }
-
-    static std::string numbers(int count, int value = 0) {
-        std::string text;
-        for (int k = 0; k < count; k++) text += std::to_string(value) + (k % 64 == 63 ? "\n" : " ");
-        return text;
-    }
-
-    static int drawnPixels() {
-        int count = 0;
-        for (int8_t index : pixelBuffer) count += index != 0;
-        return count;
-    }
-};
-
-TEST_F(TitlePicture, NoFileOrOnlyZerosDrawNothing) {
-    readTitlePicture("no/such/file.txt");
+    std::remove(path.c_str());
+    EXPECT_FALSE(readTitlePicture("no/such/file.txt"));
     clearPicture();
     drawTitlePicture();
-    EXPECT_EQ(drawnPixels(), 0);
-    readText(numbers(4096));
-    EXPECT_EQ(drawnPixels(), 0);
-}
-
-TEST_F(TitlePicture, TheFirstNumberIsTheLowerLeftCornerAndTheLastTheUpperRight) {
-    readText("3 " + numbers(4094) + "5");
-    EXPECT_EQ(pixelAt(32, 22), 3);
-    EXPECT_EQ(pixelAt(95, 85), 5);
-    EXPECT_EQ(drawnPixels(), 2);
-}
-
-TEST_F(TitlePicture, AShortFileFillsOnlyTheBottomLine) {
-    readText(numbers(64, 7));
-    for (int x = 32; x < 96; x++) EXPECT_EQ(pixelAt(x, 22), 7);
-    EXPECT_EQ(drawnPixels(), 64);
-}
-
-TEST_F(TitlePicture, LineBreaksMeanNothing) {
-    std::string oneLine;
-    for (int k = 0; k < 4096; k++) oneLine += std::to_string(k % 10) + "\t";
-    readText(oneLine);
-    EXPECT_EQ(pixelAt(32 + 65 % 64, 22 + 65 / 64), 65 % 10);
-    EXPECT_EQ(pixelAt(32 + 4000 % 64, 22 + 4000 / 64), 4000 % 10);
-}
-
-TEST_F(TitlePicture, AnythingAfterTheFirstBadNumberStaysTransparent) {
-    readText("1 2 x 4 5");
-    EXPECT_EQ(drawnPixels(), 2);
-    readText("1 +2 -3 99999999999 4");
-    EXPECT_EQ(pixelAt(33, 22), 2);
-    EXPECT_EQ(pixelAt(34, 22), -3);
-    EXPECT_EQ(drawnPixels(), 3);
-}
-
-TEST_F(TitlePicture, OnlyTheLowByteCountsAndValuesOutsideThePaletteShowBlack) {
-    readText("259 -1 10 127 128");
-    EXPECT_EQ(pixelAt(32, 22), 3);
-    for (int x = 33; x <= 36; x++) {
-        Colour colour = colourOf(pixelAt(x, 22));
-        EXPECT_EQ(colour.red + colour.green + colour.blue, 0.0f) << x;
-    }
+    for (int8_t index : pixelBuffer) ASSERT_EQ(index, 0);
 }
 
 } // namespace

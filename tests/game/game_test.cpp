@@ -1,0 +1,293 @@
+// GameState and GameTitle: held keys and the ending; the rules per tick (spawns, speed bands,
+// the catcher, catches, escapes and the sounds they start); the game's picture.
+#include "audio/audio.h"
+#include "audio/control.h"
+#include "audio/game_voices.h"
+#include "audio/sample_bank.h"
+#include "display/palette.h"
+#include "game/game_sounds.h"
+#include "game/game_title.h"
+#include "platform/chance.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using Keys = std::vector<int>;
+
+TEST(GameState, HeldKeysFollowPressesAndReleasesAndTheEndingTakes128Ticks) {
+    GameState game;
+    for (int key : {KEY_UP, KEY_DOWN, KEY_Z, KEY_LEFT, KEY_Z}) game.keyDown(key);
+    game.keyUp(KEY_UP);
+    game.keyUp(KEY_Z); // pressed twice, released once
+    game.keyUp(KEY_X); // never pressed
+    EXPECT_EQ(game.heldKeys, (Keys{KEY_DOWN, KEY_LEFT}));
+    for (int i = 0; i < 1000; i++) game.update(); // no ending: only the ticks count
+    game.endPlay();
+    for (int i = 0; i < 127; i++) game.update();
+    EXPECT_FALSE(game.finished);
+    game.update();
+    EXPECT_TRUE(game.finished);
+    for (int i = 0; i < 72; i++) game.update();
+    EXPECT_TRUE(game.finished && game.endCountdown == 0 && game.tickCount == 1200u);
+}
+
+class GameRules : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        effectRequests = {};
+        seedRandom(1234);
+    }
+    // A game with the given babies, about to run ticks that spawn none until tick 100.
+    void startWith(std::vector<Baby> babies, int32_t playerPos = 0) {
+        game.babies = std::move(babies);
+        game.playerPos = playerPos;
+        game.tickCount = 1;
+    }
+    void run(int ticks) {
+        for (int i = 0; i < ticks; i++) game.update();
+    }
+    GameTitle game{0.0f, 0.0f, 128.0f, 96.0f};
+};
+
+TEST_F(GameRules, BabiesSpawnAtHeightsFromTheFirstDrawsOfTheSeedAndTheFirstToEscapeEndsPlay) {
+    // Seed 1 draws 41, 18467, 6334: heights 41 % 22 + 13 = 32, then 22 and 33, one every 100
+    // ticks of band 1. The first drifts 0.3 a tick from x 36 and escapes past -4 on its 134th
+    // move; play ends, but babies keep coming.
+    seedRandom(1);
+    game.tickCount = 0;
+    run(1);
+    ASSERT_EQ(game.babies.size(), 1u);
+    EXPECT_TRUE(game.babies[0].y == 32.0f && game.babies[0].x == 36.0f - 0.3f);
+    run(132);
+    EXPECT_FALSE(game.ending);
+    run(1);
+    EXPECT_TRUE(game.ending && game.endCountdown == 128u);
+    run(67);
+    ASSERT_EQ(game.babies.size(), 2u);
+    EXPECT_TRUE(game.babies[0].y == 22.0f && game.babies[1].y == 33.0f);
+    EXPECT_TRUE(effectRequests.jump == 3 && effectRequests.paradox == 1);
+}
+
+// The spawn looks at the tick on entry, the move at the tick the base update has counted: at
+// 499 band 1 spawns nothing, but babies move by band 2's speed.
+TEST_F(GameRules, BandsSetTheSpawnIntervalAndTheSpeed) {
+    // Tick on entry, spawns, speed.
+    const std::tuple<uint32_t, bool, float> cases[] = {
+        {0, true, 0.3f},      {400, true, 0.3f},    {498, false, 0.3f},        {499, false, 0.38f},
+        {500, false, 0.38f},  {560, true, 0.38f},   {999, false, 0.46f},       {1020, true, 0.46f},
+        {1499, false, 0.52f}, {1500, false, 0.52f}, {1520, true, 0.52f},       {1999, false, 0.6f},
+        {2000, false, 0.6f},  {2010, true, 0.6f},   {4000000000u, false, 0.6f}};
+    for (const auto& [tick, spawns, speed] : cases) {
+        startWith({{20.0f, 30.0f}});
+        game.tickCount = tick;
+        game.update();
+        ASSERT_EQ(game.babies.size(), spawns ? 2u : 1u) << "tick " << tick;
+        EXPECT_EQ(game.babies[0].x, 20.0f - speed) << "tick " << tick;
+        EXPECT_EQ(game.babies.back().x, spawns ? 36.0f - speed : 20.0f - speed) << tick;
+    }
+}
+
+// What each event starts is the voice the callback will play: its sample, level and echo.
+TEST_F(GameRules, ASpawnACatchAndAnEscapeStartTheJumpBirthAndParadoxSamples) {
+    StereoFrame frames[3][4] = {};
+    for (int k = 0; k < 3; k++) sampleBank[16 + k] = {frames[k], static_cast<uint32_t>(2 + k)};
+    samplesReady = true;
+    resetControl();
+    gameSlots = {};
+    game.babies = {{10.2f, 13.0f}, {-3.8f, 20.0f}}; // caught, then escaping
+    game.update();                                  // tick 0 also spawns a baby
+    const SlotList& started = frameControl().voiceSlots;
+    const std::pair<int, float> heard[] = {{33, 0.1f}, {34, 0.4f}, {35, 0.4f}}; // sound, volume
+    ASSERT_EQ(started.count, 3);
+    for (int i = 0; i < 3; i++) {
+        const Voice& voice = mixer.voices[started.slots[i]];
+        const auto [sound, volume] = heard[i];
+        EXPECT_EQ(voice.sound, sound);
+        EXPECT_EQ(voice.hold, sampleBank[sound - SOUND_FIRST_SAMPLE].length) << sound;
+        EXPECT_TRUE(voice.volume >= volume * 1.5f && voice.volume <= volume * 1.6024f) << sound;
+        EXPECT_EQ(voice.echoSend, 0.6f) << sound;
+    }
+    samplesReady = false;
+    for (SampleEntry& entry : sampleBank) entry = {};
+}
+
+// Babies at every whole height just inside x 10 are caught when less than 2.5 from the catch
+// centre, twice over while z is held; babies landing exactly on x 10.0 or -4.0 stay.
+TEST_F(GameRules, TheCatchWindowIsStrictAndZDoublesEveryCatch) {
+    ASSERT_TRUE(10.3f - 0.3f == 10.0f && -3.7f - 0.3f == -4.0f);
+    // playerPos (catch centre 12.5, 13, 33.5), z held, lowest and highest height caught.
+    const std::tuple<int32_t, bool, int, int> cases[] = {
+        {0, false, 11, 14}, {1, true, 11, 15}, {42, false, 32, 35}, {42, true, 32, 35}};
+    for (const auto& [playerPos, z, lowest, highest] : cases) {
+        std::vector<Baby> babies = {{10.3f, static_cast<float>(lowest + 1)}, {-3.7f, 20.0f}};
+        for (int y = 8; y <= 37; y++) babies.push_back({10.2f, static_cast<float>(y)});
+        startWith(babies, playerPos);
+        game.score = 0;
+        game.heldKeys = z ? std::vector<int>{KEY_Z} : std::vector<int>{};
+        game.update();
+        EXPECT_EQ(game.emotions, z);
+        EXPECT_FALSE(game.ending);
+        EXPECT_EQ(game.score, (highest - lowest + 1) * (z ? 2 : 1)) << "at " << playerPos;
+        for (const Baby& baby : game.babies) {
+            bool outside =
+                baby.y < static_cast<float>(lowest) || baby.y > static_cast<float>(highest);
+            EXPECT_TRUE(outside || baby.x == 10.0f || baby.x == -4.0f)
+                << "at " << playerPos << " height " << baby.y;
+        }
+    }
+}
+
+// Held keys act from the newest press back to the oldest, each checking its limit on its own.
+TEST_F(GameRules, UpAndDownMoveTheCatcherOneStepPerTickWithinItsLimits) {
+    // playerPos, keys in the order pressed, playerPos after one tick and after six.
+    // clang-format off
+    const std::tuple<int32_t, std::vector<int>, int32_t, int32_t> cases[] = {
+        {20, {KEY_UP}, 21, 26},           {40, {KEY_UP}, 41, 42},           {2, {KEY_DOWN}, 1, 0},
+        {42, {KEY_UP, KEY_DOWN}, 42, 42}, {42, {KEY_DOWN, KEY_UP}, 41, 41},
+        {0, {KEY_UP, KEY_DOWN}, 1, 1},    {0, {KEY_DOWN, KEY_UP}, 0, 0},
+        {20, {KEY_UP, KEY_DOWN}, 20, 20}, {20, {KEY_DOWN, KEY_UP}, 20, 20},
+        {20, {KEY_LEFT, KEY_RIGHT, KEY_X}, 20, 20},
+    };
+    // clang-format on
+    for (const auto& [start, pressed, afterOne, afterSix] : cases) {
+        startWith({}, start);
+        game.heldKeys = pressed;
+        game.update();
+        EXPECT_EQ(game.playerPos, afterOne) << "from " << start << ", first key " << pressed[0];
+        run(5);
+        EXPECT_EQ(game.playerPos, afterSix) << "from " << start << ", first key " << pressed[0];
+        EXPECT_FALSE(game.emotions);
+    }
+}
+
+// Several escapes in one tick ask for one paradox. In the ending babies keep coming and
+// drifting, but keys are ignored, nobody is caught and later escapes are silent.
+TEST_F(GameRules, TheEndingHearsOneParadoxAndIgnoresKeysAndCatches) {
+    startWith({{-3.9f, 20.0f}, {-3.8f, 25.0f}, {15.0f, 13.0f}, {-3.95f, 34.0f}});
+    game.update();
+    EXPECT_TRUE(game.ending && game.babies.size() == 1 && effectRequests.paradox == 1);
+    game.keyDown(KEY_UP);
+    game.keyDown(KEY_Z);
+    game.tickCount = 100;
+    run(100);
+    // The baby at 15 drifted through the catch window and out; the one from tick 100 is at 6.
+    ASSERT_EQ(game.babies.size(), 1u);
+    EXPECT_NEAR(game.babies[0].x, 36.0f - 100 * 0.3f, 0.01f);
+    EXPECT_TRUE(game.score == 0 && game.playerPos == 0 && !game.emotions);
+    EXPECT_EQ(effectRequests.jump, 1);
+    EXPECT_EQ(effectRequests.birth + effectRequests.paradox, 1);
+}
+
+constexpr int COLOUR_BYTES = GAME_IMAGE_SIZE * GAME_IMAGE_SIZE * 3;
+
+struct Probe {
+    int x, y;
+    int8_t index; // palette index; 0 is black
+};
+
+class GamePicture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
+    }
+    bool shows(Probe p) const {
+        Colour c = colourOf(p.index);
+        const uint8_t want[3] = {colourByte(c.red), colourByte(c.green), colourByte(c.blue)};
+        return std::memcmp(gameImagePixel(game.image, p.x, p.y), want, 3) == 0;
+    }
+    GameTitle game{0.0f, 0.0f, 128.0f, 96.0f};
+};
+
+TEST_F(GamePicture, DrawsTheScoreThenTheBabiesThenTheCatcher) {
+    struct Case {
+        int32_t score, playerPos;
+        std::vector<Baby> babies;
+        std::vector<Probe> probes;
+    };
+    // clang-format off
+    const Case cases[] = {
+        // The first picture: black but for the digit 0 (hollow) in colour 1 and the catcher; a
+        // baby at 36 is not visible.
+        {0, 0, {{36.0f, 20.0f}},
+         {{25, 3, 1}, {27, 5, 1}, {26, 3, 0}, {0, 4, 1}, {4, 10, 5}, {4, 11, 0}}},
+        // "12", and the catcher one pixel up for two steps; at 42 it reaches the top row.
+        {12, 3, {}, {{28, 1, 1}, {4, 11, 5}, {4, 12, 0}}},
+        {0, 42, {}, {{4, 31, 5}, {4, 20, 0}}},
+        // Babies drawn at their place truncated toward zero: 35.7 at 35 shows its left column
+        // on x 31, -2.9 at -2 its right column on x 0.
+        {0, 0, {{35.7f, 20.0f}, {-2.9f, 28.0f}}, {{31, 14, 6}, {0, 20, 6}, {1, 20, 0}}},
+        // A baby over the digit's corner (25, 5) where it has ink, not elsewhere; the catcher
+        // over a baby's top cell at (5, 8).
+        {0, 0, {{28.0f, 9.0f}, {8.0f, 12.0f}}, {{25, 5, 7}, {27, 5, 1}, {5, 8, 5}}},
+    };
+    // clang-format on
+    for (const Case& t : cases) {
+        game.score = t.score;
+        game.playerPos = t.playerPos;
+        game.babies = t.babies;
+        game.paintImage();
+        for (Probe p : t.probes)
+            EXPECT_TRUE(shows(p)) << "case " << &t - cases << ": " << p.x << "," << p.y;
+    }
+}
+
+// Per pixel (x outer, y inner) and channel: an odd draw takes the next draw's low byte, an even
+// one the product of (ticks / 4), channel and place; the score and the catcher go over it.
+TEST_F(GamePicture, TheEmotionsBackgroundFollowsItsDraws) {
+    game.emotions = true;
+    game.tickCount = 4 * 13 + 3;
+    seedRandom(5);
+    game.paintImage();
+    int afterPicture = nextRandom();
+    seedRandom(5);
+    for (int x = 0; x < 32; x++) {
+        for (int y = 0; y < 32; y++) {
+            for (int c = 0; c < 3; c++) {
+                int value = (nextRandom() % 2 == 1 ? nextRandom() : 13 * c * x * y) % 256;
+                bool layered = (x >= 25 && y >= 1 && y <= 5) || (x <= 15 && y <= 10);
+                EXPECT_TRUE(layered || gameImagePixel(game.image, x, y)[c] == value)
+                    << x << "," << y << " channel " << c;
+            }
+        }
+    }
+    EXPECT_EQ(nextRandom(), afterPicture);
+    EXPECT_TRUE(shows({25, 3, 1}) && shows({0, 4, 1}));
+}
+
+// A colour byte turns black when its draw's low 7 bits fall below the passed share of the
+// ending, 128 - endCountdown of 128: none at countdown 128, about half at 64, nearly all at 1.
+TEST_F(GamePicture, TheDissolveDrawsOncePerColourByteAndBlacksOutThePassedShare) {
+    seedRandom(3);
+    int first = nextRandom();
+    seedRandom(3);
+    game.paintImage();
+    EXPECT_EQ(nextRandom(), first) << "a plain picture draws no chance";
+    game.emotions = true;
+    seedRandom(11);
+    game.paintImage();
+    GameImage undissolved = game.image;
+    ASSERT_LT(std::count(std::begin(undissolved.bytes), std::end(undissolved.bytes), 0),
+              COLOUR_BYTES / 2);
+    std::vector<int> lowBits;
+    for (int i = 0; i < COLOUR_BYTES; i++) lowBits.push_back(nextRandom() & 127);
+    int afterDissolve = nextRandom();
+    game.ending = true;
+    for (int countdown : {128, 64, 1}) {
+        game.endCountdown = static_cast<uint32_t>(countdown);
+        seedRandom(11);
+        game.paintImage();
+        EXPECT_EQ(nextRandom(), afterDissolve) << "countdown " << countdown;
+        for (size_t i = 0; i < sizeof undissolved.bytes; i++) {
+            bool black = i % 4 != 3 && lowBits[i / 4 * 3 + i % 4] < 128 - countdown;
+            ASSERT_EQ(game.image.bytes[i], black ? 0 : undissolved.bytes[i])
+                << countdown << " " << i;
+        }
+    }
+}
+
+} // namespace
