@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checked builds: every unit test, and the soak test, in an AddressSanitizer +
+# Checked builds: every unit test in an AddressSanitizer +
 # UndefinedBehaviorSanitizer build; the tests of the audio subsystem (the device hand-over,
 # the loader thread, shutdown while loading) in a ThreadSanitizer build. Any report stops the
 # test that made it and fails the run.
@@ -42,8 +42,6 @@ configure address,undefined "$asan"
 cmake --build "$asan" -j2
 stage="the unit tests under the address and undefined-behaviour checks"
 ctest --test-dir "$asan" -L unit --no-tests=error --output-on-failure -j2
-stage="the soak test under the address and undefined-behaviour checks"
-ctest --test-dir "$asan" -L soak --no-tests=error --output-on-failure
 asanUnit=$(ctest --test-dir "$asan" -L unit -N | sed -n 's/^Total Tests: //p')
 
 # Only the audio tests use more than one thread; the rest would only repeat the run above.
@@ -58,5 +56,5 @@ stage="the audio tests under the thread checks"
 ctest --test-dir "$tsan" -L unit -R "^($suites)" --no-tests=error --output-on-failure -j2
 tsanUnit=$(ctest --test-dir "$tsan" -L unit -R "^($suites)" -N | sed -n 's/^Total Tests: //p')
 
-echo "check-sanitizers: passed: $asanUnit unit tests and the soak test under address+undefined," \
+echo "check-sanitizers: passed: $asanUnit unit tests under address+undefined," \
     "$tsanUnit audio tests under thread ($((SECONDS - started)) s)"

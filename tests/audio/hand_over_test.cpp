@@ -95,28 +95,6 @@ TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
     EXPECT_GT(mixer.voices[1].position, 0u) << "the second sound was never rendered";
 }
 
-TEST_F(HandOver, SixtyFifthSoundIsDroppedUntilEndedVoicesComeBackAndFreeTheirSlots) {
-    for (int i = 0; i < GAME_VOICE_COUNT; ++i) startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    seedRandom(5);
-    const int nextDraw = nextRandom();
-    seedRandom(5);
-    startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_EQ(nextRandom(), nextDraw) << "the dropped sound drew its pan or loudness";
-    EXPECT_EQ(frameControl().voiceSlots.count, GAME_VOICE_COUNT);
-    EXPECT_EQ(gameSlots.gameVoiceCursor, GAME_VOICE_COUNT - 1);
-    round(); // handed over, activated, ended, listed in the callback's record
-    EXPECT_FALSE(mixer.voiceActive[0]);
-    round(); // the frame takes back an empty record; the callback takes the frame's
-    EXPECT_TRUE(gameSlots.gameVoiceBusy[0]);
-    updateAudio(false, false); // the record with the report comes back
-    for (uint8_t busy : gameSlots.gameVoiceBusy) ASSERT_FALSE(busy);
-    // The search starts at the cursor, the last slot found, free again; then wraps around.
-    startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_EQ(gameSlots.gameVoiceCursor, GAME_VOICE_COUNT - 1);
-    startSound(SOUND_JUMP, 0, 0.1f, 0.6f, 0);
-    EXPECT_EQ(gameSlots.gameVoiceCursor, 0);
-}
-
 TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
     samplesReady = false;
     startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
@@ -131,15 +109,6 @@ TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
     EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
     EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
     EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
-}
-
-TEST_F(HandOver, CallbackFillsWholeFramesOnly) {
-    std::vector<uint8_t> stream(11, 0xAB);
-    audioCallback(nullptr, stream.data(), 10);
-    EXPECT_EQ(mixer.sampleClock, 2u);
-    EXPECT_TRUE(stream[8] == 0xAB && stream[9] == 0xAB) << "bytes past the last whole frame";
-    runCallback(3 * DEVICE_BUFFER_FRAMES + 5);
-    EXPECT_EQ(mixer.sampleClock, 3u * DEVICE_BUFFER_FRAMES + 7);
 }
 
 TEST(Shutdown, StopsTheLoaderAndFreesEverythingWhileDecodingWhenDoneOrAfterAFailedOpen) {

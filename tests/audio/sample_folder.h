@@ -1,6 +1,6 @@
 // A temporary working folder with an empty dat/samples inside, for tests of the sample loader,
 // which reads "dat/samples/<name>.ogg" relative to the working folder. The previous working
-// folder comes back when the object goes. Shared with the soak test.
+// folder comes back when the object goes. Shared with the fuzzers.
 #pragma once
 
 #include <filesystem>
