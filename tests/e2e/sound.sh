@@ -1,6 +1,6 @@
 # The real sound stream and a game's end, from one run. SDL's disk audio driver writes the sound
 # to a raw file (signed 16-bit stereo at 44100 Hz, paced like a sound card); audio_probe checks
-# that the "jump" of each game's first baby sounds whole, on its grid point, at its level. Games
+# that the first "jump" of a game's baby sounds whole, on its grid point, at its level. Games
 # are left alone until their time paradox, until the stream holds a jump: one is enough once the
 # samples have loaded. The first game's score must show on the front page as the last and best.
 source "$(dirname "$0")/lib.sh"
