@@ -22,31 +22,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
-struct Shot {
-    int width = 0, height = 0;
-    unsigned char* pixels = nullptr;
-};
+int width = 0, height = 0;
+unsigned char* shot = nullptr;
 
-Shot loadShot(const char* path) {
-    Shot shot;
-    int channels = 0;
-    shot.pixels = stbi_load(path, &shot.width, &shot.height, &channels, 4);
-    if (!shot.pixels) {
-        std::fprintf(stderr, "png_probe: cannot read %s\n", path);
-        std::exit(2);
-    }
-    return shot;
-}
-
-// The palette index whose base colour is nearest to the screenshot's colour at the centre of
-// cell (x, y) of a grid of columns x rows laid over the whole shot, y upward.
-int indexAt(const Shot& shot, int x, int y, int columns, int rows) {
-    int px = (2 * x + 1) * shot.width / (2 * columns);
-    int py = shot.height - 1 - (2 * y + 1) * shot.height / (2 * rows);
-    const unsigned char* rgb = shot.pixels + (static_cast<size_t>(py) * shot.width + px) * 4;
+// The palette index whose base colour is nearest to an RGB colour.
+int nearestIndex(const unsigned char* rgb) {
     int best = 0;
     float bestDistance = 1e9f;
     for (int i = 0; i < PALETTE_SIZE; i++) {
@@ -55,36 +39,25 @@ int indexAt(const Shot& shot, int x, int y, int columns, int rows) {
             float difference = rgb[c] / 255.0f - paletteBase[i][c];
             distance += difference * difference;
         }
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
+        if (distance < bestDistance) bestDistance = distance, best = i;
     }
     return best;
 }
 
-int shownPicture[PICTURE_WIDTH][PICTURE_HEIGHT];
-
-int mismatchesWithPicture() {
-    int mismatches = 0;
-    for (int x = 0; x < PICTURE_WIDTH; x++) {
-        for (int y = 0; y < PICTURE_HEIGHT; y++) {
-            // Indices outside the palette show black, like negative ones.
-            int8_t index = pixelAt(x, y);
-            int expected = index < 0 || index >= PALETTE_SIZE ? 0 : index;
-            mismatches += shownPicture[x][y] != expected;
-        }
-    }
-    return mismatches;
+// The index shown at the centre of cell (x, y) of a grid of columns x rows laid over the shot,
+// y upward.
+int shownIndex(int x, int y, int columns, int rows) {
+    int px = (2 * x + 1) * width / (2 * columns);
+    int py = height - 1 - (2 * y + 1) * height / (2 * rows);
+    return nearestIndex(shot + (static_cast<size_t>(py) * width + px) * 4);
 }
 
-int probeFrontPage(const Shot& shot, const char* titlePath) {
+int probeFrontPage(const char* titlePath) {
     readTitlePicture(titlePath);
-    for (int x = 0; x < PICTURE_WIDTH; x++) {
-        for (int y = 0; y < PICTURE_HEIGHT; y++) {
-            shownPicture[x][y] = indexAt(shot, x, y, PICTURE_WIDTH, PICTURE_HEIGHT);
-        }
-    }
+    static int shown[PICTURE_WIDTH][PICTURE_HEIGHT];
+    for (int x = 0; x < PICTURE_WIDTH; x++)
+        for (int y = 0; y < PICTURE_HEIGHT; y++)
+            shown[x][y] = shownIndex(x, y, PICTURE_WIDTH, PICTURE_HEIGHT);
     int fewest = PICTURE_SIZE;
     for (int last = -1; last <= 9; last++) {
         for (int best = last < 0 ? -1 : last; best <= 9; best++) {
@@ -95,7 +68,15 @@ int probeFrontPage(const Shot& shot, const char* titlePath) {
                 frame.frameCounter = count;
                 clearPicture();
                 drawFrontPage();
-                int mismatches = mismatchesWithPicture();
+                int mismatches = 0;
+                for (int x = 0; x < PICTURE_WIDTH; x++) {
+                    for (int y = 0; y < PICTURE_HEIGHT; y++) {
+                        // Indices outside the palette show black, like negative ones.
+                        int8_t index = pixelAt(x, y);
+                        mismatches +=
+                            shown[x][y] != (index < 0 || index >= PALETTE_SIZE ? 0 : index);
+                    }
+                }
                 if (mismatches == 0) {
                     std::printf("%d %d\n", last, best);
                     return 0;
@@ -109,43 +90,26 @@ int probeFrontPage(const Shot& shot, const char* titlePath) {
     return 1;
 }
 
-// The palette index whose colour (as the palette shows it now) a drawn game pixel has.
-int drawnIndex(const uint8_t* pixel) {
-    for (int i = 1; i < PALETTE_SIZE; i++) {
-        Colour colour = colourOf(static_cast<int8_t>(i));
-        if (colourByte(colour.red) == pixel[0] && colourByte(colour.green) == pixel[1] &&
-            colourByte(colour.blue) == pixel[2]) {
-            return i;
-        }
-    }
-    return 0;
-}
-
-bool isBabyColour(int index) {
-    return index == 0 || index == 4 || index == 6 || index == 7;
-}
-
 // Babies are drawn over the score and under the catcher, and may stand anywhere: the catcher
-// must be exact, the score mostly visible, and everything else black or baby colours.
-int probeGame(const Shot& shot, int score, int playerPos) {
+// must be exact, the score mostly visible, and everything else black or baby colours (0, 4, 6,
+// 7).
+int probeGame(int score, int playerPos) {
     GameImage scoreImage = {}, catcherImage = {};
-    char number[16];
-    std::snprintf(number, sizeof number, "%d", score);
-    drawTextToImage(scoreImage, number);
+    drawTextToImage(scoreImage, std::to_string(score).c_str());
     drawSprite(SPRITE_CATCHER, catcherImage, 8, playerPos / 2 + 8);
     int mismatches = 0, scorePixels = 0, scorePixelsSeen = 0;
     for (int x = 0; x < GAME_IMAGE_SIZE; x++) {
         for (int y = 0; y < GAME_IMAGE_SIZE; y++) {
-            int found = indexAt(shot, x, y, GAME_IMAGE_SIZE, GAME_IMAGE_SIZE);
+            int found = shownIndex(x, y, GAME_IMAGE_SIZE, GAME_IMAGE_SIZE);
             const uint8_t* catcher = gameImagePixel(catcherImage, x, y);
-            const uint8_t* scoreDigit = gameImagePixel(scoreImage, x, y);
-            bool ok = isBabyColour(found);
+            const uint8_t* digit = gameImagePixel(scoreImage, x, y);
+            bool ok = found == 0 || found == 4 || found == 6 || found == 7;
             int wanted = 0;
             if (catcher[3] != 0) {
-                wanted = drawnIndex(catcher);
+                wanted = nearestIndex(catcher);
                 ok = found == wanted;
-            } else if (scoreDigit[3] != 0) {
-                wanted = drawnIndex(scoreDigit);
+            } else if (digit[3] != 0) {
+                wanted = nearestIndex(digit);
                 scorePixels++;
                 scorePixelsSeen += found == wanted;
                 ok = ok || found == wanted;
@@ -167,23 +131,24 @@ int probeGame(const Shot& shot, int score, int playerPos) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: png_probe front|game|size SHOT.png ...\n");
+    int channels = 0;
+    shot = argc < 3 ? nullptr : stbi_load(argv[2], &width, &height, &channels, 4);
+    if (!shot) {
+        std::fprintf(stderr, "usage: png_probe front|game|size SHOT.png ..., a readable PNG\n");
         return 2;
     }
-    // Colours are named by the base palette: set the shown colours to it.
+    // The game is drawn with the base palette, as the names of the shown colours are.
     initPalette();
     std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
-    Shot shot = loadShot(argv[2]);
     int status = 2;
     if (std::strcmp(argv[1], "size") == 0) {
-        std::printf("%d %d\n", shot.width, shot.height);
+        std::printf("%d %d\n", width, height);
         status = 0;
     } else if (std::strcmp(argv[1], "front") == 0 && argc == 4) {
-        status = probeFrontPage(shot, argv[3]);
+        status = probeFrontPage(argv[3]);
     } else if (std::strcmp(argv[1], "game") == 0 && argc == 5) {
-        status = probeGame(shot, std::atoi(argv[3]), std::atoi(argv[4]));
+        status = probeGame(std::atoi(argv[3]), std::atoi(argv[4]));
     }
-    stbi_image_free(shot.pixels);
+    stbi_image_free(shot);
     return status;
 }
