@@ -6,11 +6,9 @@
 set -euo pipefail
 source "$SOURCE_DIR/tools/xvfb.bash"
 
-SCREEN_SIZE=${SCREEN_SIZE:-1280x960x24}
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tinyarcade-e2e.XXXXXX")
 TITLE=$WORK/play/dat/tc0.txt
 DEADLINE=60
-XVFB_PID=
 GAME_PID=
 
 fail() {
@@ -36,7 +34,7 @@ wait_until() { # WHAT CHECK...
 }
 
 start_display() {
-    start_xvfb "$SCREEN_SIZE" "$WORK/xvfb.log" || fail "no X server would start: $(cat "$WORK/xvfb.log")"
+    start_xvfb 1280x960x24 "$WORK/xvfb.log" || fail "no X server would start: $(cat "$WORK/xvfb.log")"
 }
 
 # A playing folder with the game's data.
@@ -48,8 +46,6 @@ make_folder() {
 # Starts the program in the playing folder and waits for its window.
 start_game() {
     [ -d "$WORK/play" ] || make_folder
-    # An earlier run's pictures would move the numbers on; shot finds the next free one.
-    find "$WORK/play" -maxdepth 1 -type f -name 'screen*.png' -delete
     start_in "$WORK/play" "$TINYARCADE"
 }
 
@@ -60,9 +56,7 @@ alive() {
 # Starts a command that execs the program, in the given folder, and waits until its window is
 # on the screen, where keys reach it.
 start_in() { # FOLDER COMMAND [ARGUMENT...]
-    local folder=$1
-    shift
-    (cd "$folder" && SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec "$@") \
+    (cd "$1" && SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec "${@:2}") \
         >"$WORK/game.out" 2>"$WORK/game.err" &
     GAME_PID=$!
     wait_until "no window appeared" window_shown
@@ -78,7 +72,7 @@ key() { xdotool key --delay 30 "$@"; }
 # program writes it into the folder it runs in: SHOT_FOLDER, or else the playing folder.
 shot() {
     local folder=${SHOT_FOLDER:-$WORK/play} number=0
-    # Screenshots run from 0 without gaps, so the next one is the first number not on disk.
+    # Screenshots take the first free number, so the next one is the first number not on disk.
     while [ -e "$folder/screen$number.png" ]; do number=$((number + 1)); done
     SHOT=$folder/screen$number.png
     key Print
@@ -109,14 +103,12 @@ shows_front_page() { # TITLE SHOT
 shows_scores() { # "LAST BEST" TITLE SHOT
     shows_front_page "$2" "$3" && [ "$SCORES" = "$1" ]
 }
-shows_game() { # SCORE CATCHER_POSITION SHOT
-    "$PNG_PROBE" game "$3" "$1" "$2" >/dev/null 2>&1
-}
-
 wait_for_front_page() { # LAST BEST [TITLE]
     until_shot "no front page with scores $1 $2" shows_scores "$1 $2" "${3:-$TITLE}"
 }
-
+shows_game() { # SCORE CATCHER_POSITION SHOT
+    "$PNG_PROBE" game "$3" "$1" "$2" >/dev/null 2>&1
+}
 wait_for_game() { # SCORE CATCHER_POSITION
     until_shot "no game with score $1 and the catcher at $2 appeared" shows_game "$1" "$2"
 }
@@ -125,25 +117,23 @@ wait_for_game() { # SCORE CATCHER_POSITION
 # both the last and the best; leaves it in SCORE.
 wait_for_first_score() { # [TITLE]
     until_shot "no front page with a score" shows_a_score "${1:-$TITLE}"
-    local last best
-    read -r last best <<<"$SCORES"
-    [ "$last" -ge 0 ] && [ "$last" = "$best" ] || fail "the front page shows '$SCORES' after one game"
-    SCORE=$last
+    read -r SCORE best <<<"$SCORES"
+    [ "$SCORE" -ge 0 ] && [ "$SCORE" = "$best" ] || fail "the front page shows '$SCORES' after one game"
 }
 shows_a_score() { # TITLE SHOT
     shows_front_page "$1" "$2" && [ "$SCORES" != "-1 -1" ]
 }
 
-# Waits for the program to end and fails unless its exit status is 0 and it said nothing but
-# SAID.
-expect_clean_exit() { # WHAT [SAID]
+# Waits for the program to end and fails unless its exit status is STATUS (0) and it said
+# nothing but SAID.
+expect_exit() { # WHAT [SAID] [STATUS]
     wait_until "$1 did not end the program" program_ended
     local status=0
     wait "$GAME_PID" || status=$?
     GAME_PID=
-    [ "$status" = 0 ] || fail "$1 ended the program with status $status: $(cat "$WORK/game.err")"
+    [ "$status" = "${3:-0}" ] || fail "$1 ended the program with status $status: $(cat "$WORK/game.err")"
     # SDL's disk audio driver announces itself; nothing else may be said.
-    [ "$(grep -v "^CRITICAL: " "$WORK/game.err")" = "${2:-}" ] ||
+    [ "${3:-0}" != 0 ] || [ "$(grep -v "^CRITICAL: " "$WORK/game.err")" = "${2:-}" ] ||
         fail "$1: unexpected output: $(cat "$WORK/game.err")"
 }
 program_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
