@@ -44,43 +44,31 @@ cmake -DMANIFEST="$BINARY_DIR/install_manifest_tinyarcade.txt" \
 left=$(cd "$other" && find . -type f -o -type l -o -name tinyarcade)
 [ "$left" = "./share/applications/other.desktop" ] || fail "uninstall left: $left"
 
-# --- Started from an unrelated folder -------------------------------------------------------------
+# --- Moved, started through a link on PATH from an unrelated folder ---------------------------
+# The player's folder (in XDG_DATA_HOME) still links to the old place and holds a file of the
+# player's own.
 
 start_display
-export HOME="$WORK/home" XDG_DATA_HOME="$WORK/my data"
-mkdir -p "$HOME" "$WORK/elsewhere"
+mv "$prefix" "$WORK/moved"
+prefix="$WORK/moved"
 installed_data=$(cd "$prefix/share/tinyarcade/dat" && pwd -P)
-SHOT_FOLDER="$XDG_DATA_HOME/tinyarcade"
-start_in "$WORK/elsewhere" "$prefix/bin/tinyarcade"
+export HOME="$WORK/home" PATH="$WORK/home/bin:$PATH"
+unset XDG_DATA_HOME # but for the run below: the launchers then use ~/.local/share
+SHOT_FOLDER="$WORK/my data/tinyarcade"
+mkdir -p "$SHOT_FOLDER" "$HOME/bin" "$WORK/elsewhere"
+ln -s "$WORK/pre fix/share/tinyarcade/dat" "$SHOT_FOLDER/dat"
+echo "best score 12" >"$SHOT_FOLDER/notes.txt"
+ln -s "$prefix/bin/tinyarcade" "$HOME/bin/tinyarcade"
+XDG_DATA_HOME="$WORK/my data" start_in "$WORK/elsewhere" tinyarcade
 wait_for_front_page -1 -1 "$installed_data/tc0.txt"
-[ "$(readlink "$SHOT_FOLDER/dat")" = "$installed_data" ] ||
-    fail "dat is not linked to $installed_data"
+[ "$(readlink "$SHOT_FOLDER/dat")" = "$installed_data" ] || fail "the old dat link was not renewed"
 [ -f "$SHOT_FOLDER/dat/samples/birth.ogg" ] || fail "the samples cannot be reached"
+[ "$(cat "$SHOT_FOLDER/notes.txt")" = "best score 12" ] || fail "the player's file was changed"
 key Escape
 expect_exit "Escape"
 [ -z "$(ls -A "$WORK/elsewhere")" ] || fail "it wrote into the folder it was started from"
 
-# --- Moved, typed as a command through a link, without XDG_DATA_HOME ------------------------------
-# The player's folder still links to the old place, and holds a file of the player's own.
-
-mv "$prefix" "$WORK/moved"
-prefix="$WORK/moved"
-installed_data=$(cd "$prefix/share/tinyarcade/dat" && pwd -P)
-unset XDG_DATA_HOME
-SHOT_FOLDER="$HOME/.local/share/tinyarcade"
-mkdir -p "$SHOT_FOLDER" "$HOME/bin"
-ln -s "$WORK/pre fix/share/tinyarcade/dat" "$SHOT_FOLDER/dat"
-echo "best score 12" >"$SHOT_FOLDER/notes.txt"
-ln -s "$prefix/bin/tinyarcade" "$HOME/bin/tinyarcade"
-export PATH="$HOME/bin:$PATH"
-start_in "$WORK/elsewhere" tinyarcade
-wait_for_front_page -1 -1 "$installed_data/tc0.txt"
-[ "$(readlink "$SHOT_FOLDER/dat")" = "$installed_data" ] || fail "the old dat link was not renewed"
-[ "$(cat "$SHOT_FOLDER/notes.txt")" = "best score 12" ] || fail "the player's file was changed"
-key Down
-expect_exit "Down"
-
-# --- Started twice at once on a first run, and with a link of the player's own --------------------
+# --- Started twice at once on a first run (in ~/.local/share), and with a link of the player's own -
 # Without a display the program ends at once: only the launchers' work is looked at.
 
 for try in $(seq 10); do
