@@ -28,11 +28,8 @@ fs::path SampleFolder::pathOf(const std::string& name) const {
     return folder / "dat" / "samples" / (name + ".ogg");
 }
 
-void SampleFolder::copyIn(const std::string& repositoryFile, const std::string& name) const {
-    fs::copy_file(repositoryRoot() / repositoryFile, pathOf(name),
-                  fs::copy_options::overwrite_existing);
-}
-
 void SampleFolder::copyGameSamples() const {
-    for (const char* name : SAMPLE_NAMES) copyIn(std::string("dat/samples/") + name + ".ogg", name);
+    for (const char* name : SAMPLE_NAMES)
+        fs::copy_file(repositoryRoot() / "dat/samples" / (std::string(name) + ".ogg"),
+                      pathOf(name));
 }

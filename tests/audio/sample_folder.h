@@ -15,8 +15,6 @@ class SampleFolder {
 
     // Where the file of bank entry `name` goes.
     std::filesystem::path pathOf(const std::string& name) const;
-    // Copies a file of the repository (a path from its root) in as sample `name`.
-    void copyIn(const std::string& repositoryFile, const std::string& name) const;
     // Puts all 19 of the game's own samples in.
     void copyGameSamples() const;
 

@@ -187,9 +187,6 @@ TEST_F(Drawing, TextAndSpritesInAGamesPicture) {
     };
     // clang-format off
     const Case cases[] = {
-        // '7': "###", "..#", ".#.", "#..", "#.." from row 5 down to row 1.
-        {"7", 0, 0, 0, {7, 25, 27, 1, 5,
-            {{25, 5, 1}, {27, 4, 1}, {26, 3, 1}, {25, 1, 1}, {26, 4, 0}}}},
         // The line feed takes no space; '3' would start at column 32: only '1' (6 cells) and
         // '2' (8 cells) show.
         {"1\n23", 0, 0, 0, {6 + 8, 25, 30, 1, 5, {{25, 4, 1}, {28, 1, 1}}}},

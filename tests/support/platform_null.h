@@ -11,7 +11,6 @@ struct NullPlatform {
     uint32_t now = 0;
     std::vector<uint32_t> sleeps;
     int width = 1280, height = 960;
-    bool windowOpens = true;
 };
 
 extern NullPlatform nullPlatform;
