@@ -37,24 +37,22 @@ std::vector<double> readStream(const char* path) {
     FILE* file = std::fopen(path, "rb");
     if (!file) fail(std::string("cannot read ") + path);
     std::vector<double> mean;
-    unsigned char frame[4];
-    while (std::fread(frame, 1, 4, file) == 4) {
-        auto left = static_cast<int16_t>(frame[0] | frame[1] << 8);
-        auto right = static_cast<int16_t>(frame[2] | frame[3] << 8);
-        mean.push_back((left + right) / 2.0);
-    }
+    int16_t frame[2]; // little-endian, as this machine is
+    while (std::fread(frame, sizeof frame, 1, file) == 1)
+        mean.push_back((frame[0] + frame[1]) / 2.0);
     std::fclose(file);
     return mean;
 }
 
 // Least-squares level of `wave` in the stream from `start` on; `likeness` receives how much
 // the stream there looks like the wave (the correlation coefficient, 1 for a perfect match).
-double levelAt(const std::vector<double>& stream, long start, const std::vector<double>& wave,
+double levelAt(const std::vector<double>& stream, long start, const SampleEntry& wave,
                double* likeness = nullptr) {
     double cross = 0, energy = 0, heard = 0;
-    for (size_t i = 0; i < wave.size() && start + i < stream.size(); ++i) {
-        cross += stream[start + i] * wave[i];
-        energy += wave[i] * wave[i];
+    for (size_t i = 0; i < wave.length && start + i < stream.size(); ++i) {
+        const double sample = wave.frames[i].left;
+        cross += stream[start + i] * sample;
+        energy += sample * sample;
         heard += stream[start + i] * stream[start + i];
     }
     if (energy == 0 || heard == 0) return 0;
@@ -66,12 +64,10 @@ int checkJump(const std::vector<double>& stream) {
     long first = 0;
     while (first < static_cast<long>(stream.size()) && stream[first] == 0) ++first;
     loadSample(SAMPLE_JUMP);
-    const SampleEntry& entry = sampleBank[SAMPLE_JUMP];
-    if (entry.length == 0) fail("no jump sample in dat/samples");
-    std::vector<double> jump;
-    for (uint32_t i = 0; i < entry.length; ++i) jump.push_back(entry.frames[i].left);
+    const SampleEntry& jump = sampleBank[SAMPLE_JUMP];
+    if (jump.length == 0) fail("no jump sample in dat/samples");
     for (long start = first;
-         start + static_cast<long>(jump.size()) < static_cast<long>(stream.size()); start += GRID) {
+         start + static_cast<long>(jump.length) < static_cast<long>(stream.size()); start += GRID) {
         const double level = levelAt(stream, start, jump);
         if (level < 0.05) continue;
         // The sound starts where it fits best near here, which must be on the grid.

@@ -4,23 +4,16 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 
-# Prints COUNT random bytes from SEED.
-random_bytes() { # SEED COUNT
-    LC_ALL=C awk -v seed="$1" -v count="$2" \
-        'BEGIN { srand(seed); for (i = 0; i < count; i++) printf "%c", int(rand() * 256) }'
-}
-
-# Replaces every file of the playing folder's data by random bytes of the same size; with
-# "keep-head", the first quarter of each stays (an Ogg file then still has its headers and
-# the decoder gets as far as the damaged audio packets).
-damage_data() { # SEED [keep-head]
-    local seed=$1 file size head=0
+# Replaces every file of the playing folder's data by random bytes from SEED, of the same size;
+# with KEEP 1, the first quarter of each stays (an Ogg file then still has its headers and the
+# decoder gets as far as the damaged audio packets).
+damage_data() { # SEED KEEP
+    local seed=$1 file size head
     for file in "$TITLE" "$WORK"/play/dat/samples/*.ogg; do
-        size=$(stat -c %s "$file")
-        [ "${2:-}" = keep-head ] && head=$((size / 4))
-        seed=$((seed + 1))
-        { head -c "$head" "$file"; random_bytes "$seed" $((size - head)); } >"$WORK/damaged"
-        mv "$WORK/damaged" "$file"
+        size=$(stat -c %s "$file") && head=$(($2 * size / 4)) && seed=$((seed + 1))
+        { head -c "$head" "$file"; LC_ALL=C awk -v seed="$seed" -v count=$((size - head)) \
+            'BEGIN { srand(seed); for (i = 0; i < count; i++) printf "%c", int(rand() * 256) }'
+        } >"$WORK/damaged" && mv "$WORK/damaged" "$file"
     done
 }
 
@@ -45,10 +38,10 @@ play_one_game() { # WHAT [TITLE] [MISSING]
 }
 
 make_folder
-damage_data 100
+damage_data 100 0
 play_one_game "random bytes"
 
-damage_data 200 keep-head
+damage_data 200 1
 play_one_game "damaged after the first quarter"
 
 rm -rf "$TITLE" "$WORK/play/dat/samples"

@@ -19,8 +19,7 @@ entry=${entries[0]}
 id=$(basename "$entry" .desktop)
 report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] || fail "$entry: $report"
 # No network here: --no-net leaves the web addresses unchecked.
-report=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) ||
-    fail "$report"
+[ -f "$prefix/share/metainfo/$id.metainfo.xml" ] || fail "no metainfo $id.metainfo.xml"
 report=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) || fail "$report"
 
 grep -qx "Exec=tinyarcade" "$entry" && [ -x "$prefix/bin/tinyarcade" ] ||
@@ -96,9 +95,8 @@ grep -q "^tinyarcade: playing with your own " "$WORK/own.err" || fail "$(cat "$W
 mv "$prefix/share/tinyarcade/dat" "$WORK/data-away"
 status=0
 (cd "$WORK/elsewhere" && timeout 20 tinyarcade) >"$WORK/game.out" 2>"$WORK/game.err" || status=$?
-[ "$status" = 1 ] || fail "without data: exit status $status, wanted 1"
-[ "$(wc -l <"$WORK/game.err")" = 1 ] || fail "wanted one line: $(cat "$WORK/game.err")"
-grep -q "^tinyarcade: cannot find the game's data in " "$WORK/game.err" ||
-    fail "$(cat "$WORK/game.err")"
+[ "$status" = 1 ] && [ "$(wc -l <"$WORK/game.err")" = 1 ] &&
+    grep -q "^tinyarcade: cannot find the game's data in " "$WORK/game.err" ||
+    fail "without data: status $status, wanted 1 and one line: $(cat "$WORK/game.err")"
 
 echo "installed as $id, started from anywhere, screenshots in the player's folder: ok"

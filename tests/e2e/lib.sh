@@ -100,8 +100,8 @@ until_shot() { # WHAT CHECK...
 shows_front_page() { # TITLE SHOT
     SCORES=$("$PNG_PROBE" front "$2" "$1" 2>/dev/null)
 }
-shows_scores() { # "LAST BEST" TITLE SHOT
-    shows_front_page "$2" "$3" && [ "$SCORES" = "$1" ]
+shows_scores() { # "LAST BEST" (a pattern) TITLE SHOT
+    shows_front_page "$2" "$3" && [[ $SCORES == $1 ]]
 }
 wait_for_front_page() { # LAST BEST [TITLE]
     until_shot "no front page with scores $1 $2" shows_scores "$1 $2" "${3:-$TITLE}"
@@ -116,12 +116,9 @@ wait_for_game() { # SCORE CATCHER_POSITION
 # Waits for the front page after the first game of a run, which must show that game's score as
 # both the last and the best; leaves it in SCORE.
 wait_for_first_score() { # [TITLE]
-    until_shot "no front page with a score" shows_a_score "${1:-$TITLE}"
+    until_shot "no front page with a score" shows_scores "[0-9]* [0-9]*" "${1:-$TITLE}"
     read -r SCORE best <<<"$SCORES"
-    [ "$SCORE" -ge 0 ] && [ "$SCORE" = "$best" ] || fail "the front page shows '$SCORES' after one game"
-}
-shows_a_score() { # TITLE SHOT
-    shows_front_page "$1" "$2" && [ "$SCORES" != "-1 -1" ]
+    [ "$SCORE" = "$best" ] || fail "the front page shows '$SCORES' after one game"
 }
 
 # Waits for the program to end and fails unless its exit status is STATUS (0) and it said

@@ -4,7 +4,6 @@
 # are left alone until their time paradox, until the stream holds a jump: one is enough once the
 # samples have loaded. The first game's score must show on the front page as the last and best.
 source "$(dirname "$0")/lib.sh"
-AUDIO_PROBE=${AUDIO_PROBE:-$BINARY_DIR/tests/e2e/audio_probe}
 STREAM=$WORK/stream.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$STREAM
 

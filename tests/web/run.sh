@@ -8,12 +8,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=${SOURCE_DIR:-$(cd "$here/../.." && pwd)}
 web_build=${WEB_BUILD:-$source_dir/build-web}
-for tool in emcmake chromium npm; do
-    command -v "$tool" >/dev/null || {
-        echo "FAIL: no $tool here (bash tools/install-packages.sh test)" >&2
-        exit 1
-    }
-done
+command -v emcmake >/dev/null && command -v chromium >/dev/null && command -v npm >/dev/null || {
+    echo "FAIL: emcmake, chromium and npm are needed (bash tools/install-packages.sh test)" >&2
+    exit 1
+}
 
 # Debian's emscripten runs on whichever node comes first on PATH: show it Debian's modules.
 (
