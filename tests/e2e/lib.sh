@@ -61,10 +61,7 @@ start_in() { # FOLDER COMMAND [ARGUMENT...]
     GAME_PID=$!
     wait_until "no window appeared" window_shown
 }
-window_shown() {
-    alive
-    xdotool search --onlyvisible --name '^tinyarcade$' >/dev/null 2>&1
-}
+window_shown() { alive && xdotool search --onlyvisible --name '^tinyarcade$' >/dev/null 2>&1; }
 
 key() { xdotool key --delay 30 "$@"; }
 

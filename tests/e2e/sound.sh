@@ -8,10 +8,7 @@ STREAM=$WORK/stream.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$STREAM
 
 stream_frames() { echo $(($(stat -c %s "$STREAM" 2>/dev/null || echo 0) / 4)); }
-stream_holds() { # FRAMES
-    alive
-    (($(stream_frames) >= $1))
-}
+stream_holds() { alive && (($(stream_frames) >= $1)); } # FRAMES
 
 # Whether audio_probe hears a jump in the stream so far; fails the test when one is wrong.
 jump_heard() {
