@@ -1,47 +1,56 @@
 // The frame against a scripted clock and event list: ticks, sleeps, which key reaches what,
-// games and their scores; and the front page, read back from the picture by palette index.
+// games and their scores; the front page read back from the picture by palette index; the
+// title picture file; screenshots.
 #include "display/picture.h"
 #include "draw/font.h"
 #include "frame/frame_state.h"
 #include "frame/front_page.h"
 #include "frame/main_loop.h"
 #include "frame/screens.h"
+#include "frame/screenshot.h"
+#include "frame/title_picture.h"
 #include "support/platform_null.h"
 #include "support/video_null.h"
 
 #include <gtest/gtest.h>
+#include <stb_image.h>
 
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-class Frame : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        resetFrame();
-        nullVideo = NullVideo();
-        beginMainLoop();
-    }
-    void TearDown() override { resetFrame(); }
-    // Runs one pass with the clock moved forward by `elapsed` first.
-    static bool passAfter(uint32_t elapsed) {
-        nullPlatform.now += elapsed;
-        return runLoopIteration();
-    }
+namespace fs = std::filesystem;
+constexpr FrameEvent::Type PRESS = FrameEvent::PRESS, RELEASE = FrameEvent::RELEASE;
+
+struct Frame : ::testing::Test {
+    void SetUp() override { resetFrame(); }
 };
+
+// Queues `events`, moves the clock forward by `elapsed` and runs one pass.
+bool passAfter(uint32_t elapsed, std::vector<FrameEvent> events = {}) {
+    nullPlatform.events.insert(nullPlatform.events.end(), events.begin(), events.end());
+    nullPlatform.now += elapsed;
+    return runLoopIteration();
+}
 
 TEST_F(Frame, TicksAreWholeEighteenMillisecondsAtMost32APassAndOnlyATickRenders) {
     startGame(); // its first update counts as a tick run
     EXPECT_TRUE(passAfter(17));
-    EXPECT_EQ(topScreen().tickCount, 1u);
-    EXPECT_TRUE(frame.clock.tickRemainder == 17u && nullVideo.swaps == 0);
+    EXPECT_TRUE(topScreen().tickCount == 1u && frame.frameCounter == 0);
     EXPECT_TRUE(passAfter(1)); // the 17 ms are kept: one more (and the sleep) make a tick
-    EXPECT_EQ(nullVideo.swaps, 1);
+    EXPECT_EQ(frame.frameCounter, 1);
     EXPECT_EQ(nullVideo.shownPictures, 0) << "the game's picture covers the front page's";
     const uint32_t ticks = topScreen().tickCount;
     EXPECT_TRUE(passAfter(5000)); // a stall runs 32 ticks and drops the rest
     EXPECT_EQ(topScreen().tickCount, ticks + 32);
-    EXPECT_TRUE(frame.clock.tickRemainder < 18u && nullVideo.swaps == 2);
+    EXPECT_TRUE(frame.clock.tickRemainder < 18u && frame.frameCounter == 2);
     resetFrame(); // the clock may wrap around
     nullPlatform.now = 0xFFFFFFF0u;
     beginMainLoop();
@@ -62,44 +71,35 @@ TEST_F(Frame, SleepsLongOnceThenShortUntilATickRuns) {
 
 TEST_F(Frame, OnTheFrontPageDownAndEscapeQuitWithoutRenderingAndOtherKeysStartAGame) {
     for (int key : std::vector<int>{KEY_UP, KEY_LEFT, KEY_RIGHT, KEY_Z, KEY_X, KEY_CODE_OTHER}) {
-        pressKey(key);
-        releaseKey(key); // the release reaches the game, which holds nothing
-        EXPECT_TRUE(passAfter(18));
+        // The press is the front page's; the release reaches the game, which holds nothing.
+        EXPECT_TRUE(passAfter(18, {{PRESS, key}, {RELEASE, key}}));
         ASSERT_TRUE(frame.gameActive) << key;
-        EXPECT_TRUE(topScreen().heldKeys.empty()) << "the key that started the game";
-        // Escape ends the game; the key after it in the same batch starts the next one.
-        pressKey(KEY_CODE_ESCAPE);
-        pressKey(KEY_CODE_OTHER);
-        EXPECT_TRUE(passAfter(18));
+        EXPECT_TRUE(topScreen().heldKeys.empty()) << key;
+        // Escape ends the game; the key after it in the same batch starts the next one, whose
+        // first update is this pass's tick.
+        EXPECT_TRUE(passAfter(18, {{PRESS, KEY_CODE_ESCAPE}, {PRESS, KEY_CODE_OTHER}}));
         EXPECT_TRUE(frame.gameActive && topScreen().tickCount == 1u && frame.lastScore == 0);
-        pressKey(KEY_CODE_ESCAPE);
-        releaseKey(KEY_CODE_ESCAPE); // means nothing on the front page
-        EXPECT_TRUE(passAfter(18));
+        // Escape's release means nothing on the front page.
+        EXPECT_TRUE(passAfter(18, {{PRESS, KEY_CODE_ESCAPE}, {RELEASE, KEY_CODE_ESCAPE}}));
         EXPECT_FALSE(frame.gameActive);
     }
-    const int swaps = nullVideo.swaps;
     for (int key : std::vector<int>{KEY_DOWN, KEY_CODE_ESCAPE}) {
         resetFrame();
-        pressKey(key);
-        EXPECT_FALSE(passAfter(18)) << key;
-        EXPECT_FALSE(frame.gameActive);
+        EXPECT_FALSE(passAfter(18, {{PRESS, key}})) << key;
+        EXPECT_TRUE(!frame.gameActive && frame.frameCounter == 0) << key;
     }
-    EXPECT_EQ(nullVideo.swaps, swaps);
 }
 
 TEST_F(Frame, GameKeysArriveAsKeyIndicesAndOthersAreIgnored) {
     startGame();
     for (int key :
          std::vector<int>{KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_Z, KEY_X, KEY_CODE_OTHER})
-        pressKey(key);
+        nullPlatform.events.push_back({PRESS, key});
     passAfter(0);
     EXPECT_EQ(topScreen().heldKeys, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    releaseKey(KEY_DOWN);
-    releaseKey(KEY_Z);
-    passAfter(0);
+    passAfter(0, {{RELEASE, KEY_DOWN}, {RELEASE, KEY_Z}});
     EXPECT_EQ(topScreen().heldKeys, (std::vector<int>{0, 2, 3, 5}));
-    nullPlatform.events.push_back({FrameEvent::QUIT, 0}); // closing the window: no score
-    EXPECT_FALSE(passAfter(18));
+    EXPECT_FALSE(passAfter(18, {{FrameEvent::QUIT, 0}})); // closing the window: no score
     EXPECT_EQ(frame.lastScore, -1);
 }
 
@@ -121,63 +121,140 @@ TEST_F(Frame, EndedGamesLeaveTheirScoresAndNothingElse) {
         EXPECT_EQ(frame.lastScore, last) << score;
         EXPECT_EQ(frame.bestScore, best) << score;
     }
-    EXPECT_EQ(nullVideo.texturesCreated, nullVideo.texturesReleased);
+    EXPECT_EQ(nullVideo.gameTextures, 0) << "each game's texture goes with its screen";
 }
 
-// The colours found in a box of the picture, as a bit set of palette indices.
-unsigned coloursIn(int left, int bottom, int right, int top) {
-    unsigned found = 0;
-    for (int x = left; x <= right; x++)
-        for (int y = bottom; y <= top; y++)
-            if (pixelAt(x, y) > 0) found |= 1u << pixelAt(x, y);
-    return found;
+// What the front page must show, drawn from its table of texts (W is a text's width at scale
+// 1): the picture, with a title picture of one index all over, in the frame `frameCount`.
+std::vector<int8_t> expectedFrontPage(int frameCount, int32_t last, int32_t best, int picture,
+                                      int startColour) {
+    const auto text = [frameCount](const std::string& words, int x, int y, int colour,
+                                   int scale = 1) {
+        drawText(words.c_str(), x, y, colour, scale, cyclingColourAt(frameCount));
+    };
+    clearPicture();
+    text("tumblingcradle2", 64 - textWidth("tumblingcradle2"), 84, 3, 2);
+    text("granny's version", (128 - textWidth("granny's version")) / 2, 76, CYCLING_COLOUR);
+    for (int x = 32; x <= 95 && picture != 0; x++)
+        for (int y = 22; y <= 85; y++) putPixel(x, y, static_cast<int8_t>(picture));
+    text("^&", 2, 31, 6);
+    text("to move", textWidth("^& ") + 2, 31, 8);
+    text("catch babies. avoid time paradox.", 2, 23, 8);
+    text("hold", 2, 15, 8);
+    text("z", textWidth("hold ") + 2, 15, 6);
+    text("to feel emotions", textWidth("hold z ") + 2, 15, 8);
+    text("start", (128 - textWidth("start")) / 2, 6, startColour);
+    if (last >= 0) text("score:", 2, 9, 1);
+    if (last >= 0) text(std::to_string(last), textWidth("score: ") + 2, 9, 2);
+    if (best >= 0) text("best:", 2, 2, 1);
+    if (best >= 0) text(std::to_string(best), textWidth("best: ") + 2, 2, 2);
+    return {pixelBuffer, pixelBuffer + PICTURE_SIZE};
 }
 
 TEST_F(Frame, FrontPageLayoutBlinkAndScores) {
-    const int title = 64 - textWidth("tumblingcradle2"), start = (128 - textWidth("start")) / 2;
-    const int score = textWidth("score: ") + 2, best = textWidth("best: ") + 2;
+    // "start" is in colour 6 in frames 6 to 9 of every ten, else 5; no scores before a game.
+    // The title picture covers the title lines and the instructions cover it.
     const struct {
-        int frameCount, last, best, picture; // picture: the index of every title cell
-        int left, bottom, right, top;
-        unsigned colours;
-    } boxes[] = {
-        // The title at scale 2, nothing left of it; the subtitle in the cycling colour, 1 in
-        // frames 0 to 5 and again from frame 54.
-        {1, -1, -1, 0, title, 84, title + 2 * textWidth("tumblingcradle2"), 93, 1u << 3},
-        {1, -1, -1, 0, 0, 84, title - 1, 95, 0},
-        {1, -1, -1, 0, 0, 76, 127, 80, 1u << 1},
-        {6, -1, -1, 0, 0, 76, 127, 80, 1u << 2},
-        {54, -1, -1, 0, 0, 76, 127, 80, 1u << 1},
-        // The arrows, "to move", the brief, "hold z to feel emotions".
-        {1, -1, -1, 0, 2, 31, 13, 35, 1u << 6},
-        {1, -1, -1, 0, 18, 31, 60, 35, 1u << 8},
-        {1, -1, -1, 0, 2, 23, 127, 27, 1u << 8},
-        {1, -1, -1, 0, 2, 15, 127, 19, (1u << 8) | (1u << 6)},
-        // The picture covers the subtitle, the texts cover the picture.
-        {1, -1, -1, 4, 32, 36, 95, 80, 1u << 4},
-        {1, -1, -1, 4, 32, 23, 95, 27, (1u << 4) | (1u << 8)},
-        // "start" blinks: colour 5, or 6 in frames 6 to 9 of every ten; no scores before a game.
-        {5, -1, -1, 0, 0, 0, 127, 13, 1u << 5},
-        {6, -1, -1, 0, start, 6, start + textWidth("start"), 10, 1u << 6},
-        {9, -1, -1, 0, start, 6, start + textWidth("start"), 10, 1u << 6},
-        {10, -1, -1, 0, start, 6, start + textWidth("start"), 10, 1u << 5},
-        // Labels in colour 1 from x 2, numbers in colour 2 one blank after them.
-        {1, 7, 0, 0, 2, 9, 2 + textWidth("score:") - 1, 13, 1u << 1},
-        {1, 7, 0, 0, 2, 2, 2 + textWidth("best:") - 1, 6, 1u << 1},
-        {1, 7, 0, 0, score, 9, score + 3, 13, 1u << 2},
-        {1, 7, 0, 0, best, 2, best + 3, 6, 1u << 2},
-    };
-    for (const auto& b : boxes) {
-        frame.frameCounter = b.frameCount;
-        frame.lastScore = b.last;
-        frame.bestScore = b.best;
+        int frameCount, last, best, picture, startColour;
+    } pages[] = {{1, -1, -1, 0, 5},
+                 {5, -1, -1, 4, 5},
+                 {6, 0, 0, 0, 6},
+                 {9, 7, 12, 4, 6},
+                 {10, 345, 345, 0, 5}};
+    for (const auto& page : pages) {
+        frame.frameCounter = page.frameCount;
+        frame.lastScore = page.last;
+        frame.bestScore = page.best;
         for (auto& line : frame.titlePicture)
-            for (int32_t& cell : line) cell = b.picture;
+            for (int32_t& cell : line) cell = page.picture;
         clearPicture();
         drawFrontPage();
-        EXPECT_EQ(coloursIn(b.left, b.bottom, b.right, b.top), b.colours)
-            << "box " << &b - boxes << " in frame " << b.frameCount;
+        const std::vector<int8_t> drawn(pixelBuffer, pixelBuffer + PICTURE_SIZE);
+        EXPECT_TRUE(drawn == expectedFrontPage(page.frameCount, page.last, page.best, page.picture,
+                                               page.startColour))
+            << "frame " << page.frameCount;
     }
+}
+
+TEST_F(Frame, TitlePictureCellsLandInOrderUntilTheFirstBadNumber) {
+    const auto numbers = [](int count, int value) {
+        std::string text;
+        for (int k = 0; k < count; k++) text += std::to_string(value) + "\n";
+        return text;
+    };
+    std::string oneLine; // line breaks mean nothing
+    for (int k = 0; k < 4096; k++) oneLine += std::to_string(k % 10) + "\t";
+    const struct {
+        std::string text;
+        int drawn;
+        std::vector<std::array<int, 3>> cells; // x, y, index
+    } cases[] = {
+        {"3 " + numbers(4094, 0) + "5", 2, {{32, 22, 3}, {95, 85, 5}}},
+        {numbers(64, 7), 64, {{32, 22, 7}, {95, 22, 7}, {32, 23, 0}}},
+        {"", 0, {}},
+        {oneLine, 4096 - 410, {{32 + 1, 22 + 1, 5}, {32 + 32, 22 + 62, 0}, {32 + 63, 22 + 63, 5}}},
+        {"1 +2 -3 x 4", 3, {{33, 22, 2}, {34, 22, -3}, {35, 22, 0}}},
+        {"259 -1 10 127 128 99999999999 4",
+         5,
+         {{32, 22, 3}, {33, 22, -1}, {34, 22, 10}, {36, 22, -128}, {38, 22, 0}}},
+    };
+    const auto drawnCells = [] {
+        clearPicture();
+        drawTitlePicture();
+        return PICTURE_SIZE - std::count(pixelBuffer, pixelBuffer + PICTURE_SIZE, 0);
+    };
+    const std::string path = fs::temp_directory_path() / ("title_" + std::to_string(getpid()));
+    for (const auto& c : cases) {
+        std::ofstream(path) << c.text;
+        EXPECT_TRUE(readTitlePicture(path.c_str()));
+        EXPECT_EQ(drawnCells(), c.drawn) << "case " << &c - cases;
+        for (auto [x, y, index] : c.cells) EXPECT_EQ(pixelAt(x, y), index) << &c - cases;
+    }
+    std::remove(path.c_str()); // no file: nothing, not even what the last one held
+    EXPECT_FALSE(readTitlePicture(path.c_str()));
+    EXPECT_EQ(drawnCells(), 0);
+}
+
+std::string readFile(const char* name) {
+    std::ifstream file(name);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+TEST_F(Frame, ScreenshotsTakeTheFirstFreeNameTouchNothingElseAndSayWhyTheyCannot) {
+    const fs::path previous = fs::current_path();
+    const fs::path folder = fs::temp_directory_path() / ("shots_" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    fs::current_path(folder);
+    // Names taken before by a file, a link and a folder; three screenshots fill the gaps.
+    std::ofstream("victim") << "mine";
+    std::ofstream("screen1.png") << "an earlier picture";
+    fs::create_symlink("victim", "screen2.png");
+    fs::create_directory("screen4.png");
+    for (int shot = 0; shot < 3; ++shot) takeScreenshot();
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(".")) left.insert(entry.path().filename());
+    EXPECT_EQ(left, (std::set<std::string>{"victim", "screen0.png", "screen1.png", "screen2.png",
+                                           "screen3.png", "screen4.png", "screen5.png"}));
+    for (const char* name : {"screen0.png", "screen3.png", "screen5.png"}) {
+        int width = 0, height = 0, channels = 0;
+        unsigned char* pixels = stbi_load(name, &width, &height, &channels, 4);
+        // The whole 40 x 30 window, top row first: the stand-in reads rows whose bytes hold
+        // their number counted from the bottom.
+        EXPECT_TRUE(pixels && width == 40 && height == 30 && pixels[0] == 29 &&
+                    pixels[29 * 40 * 4] == 0)
+            << name;
+        stbi_image_free(pixels);
+    }
+    EXPECT_TRUE(readFile("screen1.png") == "an earlier picture" && readFile("victim") == "mine");
+    // Nothing can be made in a folder that was removed, not even by root.
+    fs::remove_all(folder);
+    ::testing::internal::CaptureStderr();
+    takeScreenshot();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    fs::current_path(previous);
+    EXPECT_EQ(said.rfind("tinyarcade: cannot save a screenshot in ", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(frame.screenshotCounter, 6) << "the number waits";
 }
 
 } // namespace

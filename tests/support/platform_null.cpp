@@ -1,15 +1,13 @@
 // The scripted window and clock.
 #include "support/platform_null.h"
 
-#include "display/palette.h"
-#include "display/picture.h"
 #include "frame/frame_state.h"
+#include "support/video_null.h"
 
 NullPlatform nullPlatform;
 
 bool openWindow(int* width, int* height) {
-    *width = nullPlatform.width;
-    *height = nullPlatform.height;
+    windowSize(width, height);
     return true;
 }
 
@@ -41,16 +39,7 @@ void sleepMilliseconds(uint32_t milliseconds) {
 void closeWindow() {}
 
 void resetFrame() {
+    frame = FrameState{}; // first: the screens it destroys release their textures
     nullPlatform = NullPlatform();
-    frame = FrameState{};
-    clearPicture();
-    initPalette();
-}
-
-void pressKey(int keyCode) {
-    nullPlatform.events.push_back({FrameEvent::PRESS, keyCode});
-}
-
-void releaseKey(int keyCode) {
-    nullPlatform.events.push_back({FrameEvent::RELEASE, keyCode});
+    nullVideo = NullVideo();
 }

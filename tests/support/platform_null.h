@@ -10,13 +10,12 @@ struct NullPlatform {
     std::deque<FrameEvent> events;
     uint32_t now = 0;
     std::vector<uint32_t> sleeps;
-    int width = 1280, height = 960;
+    // A small window, so that a screenshot of it is quick to write and to read back.
+    int width = 40, height = 30;
 };
 
 extern NullPlatform nullPlatform;
 
-// Clears the script and puts every piece of the frame's state back as it is after start-up.
+// Clears the script and what the null OpenGL edge saw, and puts every piece of the frame's
+// state back as it is after start-up.
 void resetFrame();
-
-void pressKey(int keyCode);
-void releaseKey(int keyCode);

@@ -4,10 +4,9 @@
 #include "display/video.h"
 
 struct NullVideo {
+    // Pictures shown as the screen texture; game textures made and not yet released.
     int shownPictures = 0;
-    unsigned texturesCreated = 0;
-    unsigned texturesReleased = 0;
-    int swaps = 0;
+    int gameTextures = 0;
 };
 
 extern NullVideo nullVideo;
