@@ -1,6 +1,6 @@
 // The frame against a scripted clock and event list: ticks, sleeps, which key reaches what,
-// games and their scores; the front page read back from the picture by palette index; the
-// title picture file; screenshots.
+// games and their scores; the front page, pixel for pixel against its layout table; the title
+// picture file; screenshots.
 #include "display/picture.h"
 #include "draw/font.h"
 #include "frame/frame_state.h"
@@ -124,8 +124,8 @@ TEST_F(Frame, EndedGamesLeaveTheirScoresAndNothingElse) {
     EXPECT_EQ(nullVideo.gameTextures, 0) << "each game's texture goes with its screen";
 }
 
-// What the front page must show, drawn from its table of texts (W is a text's width at scale
-// 1): the picture, with a title picture of one index all over, in the frame `frameCount`.
+// What the front page must show in frame `frameCount`, drawn text by text from its layout
+// table, with a title picture of one index all over.
 std::vector<int8_t> expectedFrontPage(int frameCount, int32_t last, int32_t best, int picture,
                                       int startColour) {
     const auto text = [frameCount](const std::string& words, int x, int y, int colour,
