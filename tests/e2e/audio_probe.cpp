@@ -5,14 +5,11 @@
 //   audio_probe STREAM
 //
 // Run from a folder holding dat/samples: the jump is decoded from there, as the game does.
-// Prints what it found; exits 1 with a reason when a jump is wrong, 3 when there is none (yet).
+// Prints what it found ("jump at ..." or "no jump"); exits 1 when the jump is wrong.
 #include "audio/sample_bank.h"
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 namespace {
@@ -25,29 +22,13 @@ constexpr double LEAST = 0.1 * 1.5 * 0.75, MOST = 0.1 * 1.6023;
 // The first sound of all, on the grid too, may be a drum that begins with a few quiet frames.
 constexpr long QUIET_HEAD = 16;
 
-[[noreturn]] void fail(const std::string& why, int status = 1) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "audio_probe: %s\n", why.c_str());
-    std::exit(status);
-}
+struct Fit {
+    double level, likeness;
+};
 
-// The stream as the mean of its two sides: the pan of every voice moves level from one side
-// to the other and keeps the mean.
-std::vector<double> readStream(const char* path) {
-    FILE* file = std::fopen(path, "rb");
-    if (!file) fail(std::string("cannot read ") + path);
-    std::vector<double> mean;
-    int16_t frame[2]; // little-endian, as this machine is
-    while (std::fread(frame, sizeof frame, 1, file) == 1)
-        mean.push_back((frame[0] + frame[1]) / 2.0);
-    std::fclose(file);
-    return mean;
-}
-
-// Least-squares level of `wave` in the stream from `start` on; `likeness` receives how much
-// the stream there looks like the wave (the correlation coefficient, 1 for a perfect match).
-double levelAt(const std::vector<double>& stream, long start, const SampleEntry& wave,
-               double* likeness = nullptr) {
+// The least-squares level of the wave in the stream from `start` on, and how much the stream
+// there looks like it (the correlation coefficient, 1 for a perfect match).
+Fit fitAt(const std::vector<double>& stream, long start, const SampleEntry& wave) {
     double cross = 0, energy = 0, heard = 0;
     for (size_t i = 0; i < wave.length && start + i < stream.size(); ++i) {
         const double sample = wave.frames[i].left;
@@ -55,45 +36,43 @@ double levelAt(const std::vector<double>& stream, long start, const SampleEntry&
         energy += sample * sample;
         heard += stream[start + i] * stream[start + i];
     }
-    if (energy == 0 || heard == 0) return 0;
-    if (likeness) *likeness = cross / std::sqrt(energy * heard);
-    return cross / energy;
-}
-
-int checkJump(const std::vector<double>& stream) {
-    long first = 0;
-    while (first < static_cast<long>(stream.size()) && stream[first] == 0) ++first;
-    loadSample(SAMPLE_JUMP);
-    const SampleEntry& jump = sampleBank[SAMPLE_JUMP];
-    if (jump.length == 0) fail("no jump sample in dat/samples");
-    for (long start = first;
-         start + static_cast<long>(jump.length) < static_cast<long>(stream.size()); start += GRID) {
-        const double level = levelAt(stream, start, jump);
-        if (level < 0.05) continue;
-        // The sound starts where it fits best near here, which must be on the grid.
-        long bestAt = start;
-        double bestLikeness = 0;
-        for (long at = start - GRID / 2; at < start + GRID / 2; ++at) {
-            double likeness = 0;
-            levelAt(stream, at, jump, &likeness);
-            if (likeness > bestLikeness) bestLikeness = likeness, bestAt = at;
-        }
-        const double bestLevel = levelAt(stream, bestAt, jump);
-        const long offGrid = ((bestAt - first) % GRID + GRID) % GRID;
-        std::printf("jump at frame %ld, %ld after the grid, level %.4f\n", bestAt, offGrid,
-                    bestLevel);
-        if (offGrid != 0 && offGrid < GRID - QUIET_HEAD) fail("the jump is off the grid");
-        if (bestLevel < LEAST - 0.01 || bestLevel > MOST + 0.01)
-            fail("jump level " + std::to_string(bestLevel) + " outside " + std::to_string(LEAST) +
-                 " .. " + std::to_string(MOST));
-        return 0;
-    }
-    fail("no jump in the stream", 3);
+    if (energy == 0 || heard == 0) return {0, 0};
+    return {cross / energy, cross / std::sqrt(energy * heard)};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) fail("usage: audio_probe STREAM");
-    return checkJump(readStream(argv[1]));
+    FILE* file = argc == 2 ? std::fopen(argv[1], "rb") : nullptr;
+    loadSample(SAMPLE_JUMP);
+    const SampleEntry& jump = sampleBank[SAMPLE_JUMP];
+    if (!file || jump.length == 0) {
+        std::fprintf(stderr, "usage: audio_probe STREAM, from a folder with dat/samples\n");
+        return 2;
+    }
+    // The stream as the mean of its two sides: the pan of every voice moves level from one side
+    // to the other and keeps the mean.
+    std::vector<double> stream;
+    int16_t frame[2]; // little-endian, as this machine is
+    while (std::fread(frame, sizeof frame, 1, file) == 1)
+        stream.push_back((frame[0] + frame[1]) / 2.0);
+    std::fclose(file);
+    const long end = static_cast<long>(stream.size()) - static_cast<long>(jump.length);
+    long first = 0;
+    while (first < end && stream[first] == 0) ++first;
+    for (long start = first; start < end; start += GRID) {
+        if (fitAt(stream, start, jump).level < 0.05) continue;
+        // The sound starts where it fits best near here, which must be on the grid.
+        long at = start;
+        for (long near = start - GRID / 2; near < start + GRID / 2; ++near)
+            if (fitAt(stream, near, jump).likeness > fitAt(stream, at, jump).likeness) at = near;
+        const double level = fitAt(stream, at, jump).level;
+        const long offGrid = ((at - first) % GRID + GRID) % GRID;
+        std::printf("jump at frame %ld, %ld after the grid, level %.4f (%.4f .. %.4f)\n", at,
+                    offGrid, level, LEAST, MOST);
+        const bool onGrid = offGrid == 0 || offGrid >= GRID - QUIET_HEAD;
+        return onGrid && level >= LEAST - 0.01 && level <= MOST + 0.01 ? 0 : 1;
+    }
+    std::printf("no jump in the stream\n");
+    return 0;
 }

@@ -17,13 +17,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: close_window WINDOW_ID, with a display\n");
         return 2;
     }
-    XEvent event = {};
+    XEvent event = {}; // its time, data.l[1], stays 0: CurrentTime
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
     event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
     // XSync rather than XFlush: the message is surely sent before the tool leaves, and a window
     // id that does not exist ends it here with X's own error.

@@ -7,9 +7,9 @@ set -euo pipefail
 source "$SOURCE_DIR/tools/xvfb.bash"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tinyarcade-e2e.XXXXXX")
+# The title picture the front page must show.
 TITLE=$WORK/play/dat/tc0.txt
 DEADLINE=60
-GAME_PID=
 
 fail() {
     echo "FAIL: $*" >&2
@@ -37,8 +37,9 @@ start_display() {
     start_xvfb 1280x960x24 "$WORK/xvfb.log" || fail "no X server would start: $(cat "$WORK/xvfb.log")"
 }
 
-# A playing folder with the game's data.
+# A fresh playing folder with the game's data.
 make_folder() {
+    rm -rf "$WORK/play"
     mkdir -p "$WORK/play/dat"
     cp -r "$SOURCE_DIR/dat/." "$WORK/play/dat/"
 }
@@ -65,69 +66,55 @@ window_shown() { alive && xdotool search --onlyvisible --name '^tinyarcade$' >/d
 
 key() { xdotool key --delay 30 "$@"; }
 
-# Presses Print Screen and prints the path of the new screenshot once it is complete. The
-# program writes it into the folder it runs in: SHOT_FOLDER, or else the playing folder.
+# Presses Print Screen and waits until the new screenshot, left in SHOT, is complete. The
+# program writes it into the folder it runs in (SHOT_FOLDER, or else the playing folder) under
+# the first free name, so the first number not on disk.
 shot() {
     local folder=${SHOT_FOLDER:-$WORK/play} number=0
-    # Screenshots take the first free number, so the next one is the first number not on disk.
     while [ -e "$folder/screen$number.png" ]; do number=$((number + 1)); done
     SHOT=$folder/screen$number.png
     key Print
     wait_until "Print Screen wrote no $SHOT" shot_written
-    echo "$SHOT"
 }
-shot_written() {
-    [ -s "$SHOT" ] && "$PNG_PROBE" size "$SHOT" >/dev/null 2>&1 && return 0
-    alive
-    return 1
-}
+shot_written() { alive && "$PNG_PROBE" size "$SHOT" >/dev/null 2>&1; }
 
-# A screenshot shows the frame presented last, which may still be one from before the last key:
-# this takes screenshots until CHECK, given the path of one, accepts it, and leaves it in SHOT.
-until_shot() { # WHAT CHECK...
-    local deadline=$((SECONDS + DEADLINE))
-    while :; do
-        SHOT=$(shot)
-        "${@:2}" "$SHOT" && return 0
-        ((SECONDS < deadline)) || fail "$1"
-    done
+# A screenshot shows the frame presented last, which may still be one from before the last key,
+# so these take screenshots until one shows what they wait for.
+# The front page with the scores "LAST BEST" matching PATTERN; leaves them in SCORES.
+wait_for_front_page() { wait_until "no front page with scores $1" shows_front_page "$1"; }
+shows_front_page() {
+    shot && SCORES=$("$PNG_PROBE" front "$SHOT" "$TITLE" 2>&1) && [[ $SCORES == $1 ]]
 }
-
-# Sets SCORES to the "last best" a front-page screenshot shows, or fails.
-shows_front_page() { # TITLE SHOT
-    SCORES=$("$PNG_PROBE" front "$2" "$1" 2>/dev/null)
-}
-shows_scores() { # "LAST BEST" (a pattern) TITLE SHOT
-    shows_front_page "$2" "$3" && [[ $SCORES == $1 ]]
-}
-wait_for_front_page() { # LAST BEST [TITLE]
-    until_shot "no front page with scores $1 $2" shows_scores "$1 $2" "${3:-$TITLE}"
-}
-shows_game() { # SCORE CATCHER_POSITION SHOT
-    "$PNG_PROBE" game "$3" "$1" "$2" >/dev/null 2>&1
-}
-wait_for_game() { # SCORE CATCHER_POSITION
-    until_shot "no game with score $1 and the catcher at $2 appeared" shows_game "$1" "$2"
-}
+# A game with the score 0 and the catcher where it starts.
+wait_for_game() { wait_until "no game with score 0 and the catcher at 0" shows_game; }
+shows_game() { shot && "$PNG_PROBE" game "$SHOT" 0 0 >/dev/null 2>&1; }
 
 # Waits for the front page after the first game of a run, which must show that game's score as
 # both the last and the best; leaves it in SCORE.
-wait_for_first_score() { # [TITLE]
-    until_shot "no front page with a score" shows_scores "[0-9]* [0-9]*" "${1:-$TITLE}"
+wait_for_first_score() {
+    wait_for_front_page "[0-9]* [0-9]*"
     read -r SCORE best <<<"$SCORES"
     [ "$SCORE" = "$best" ] || fail "the front page shows '$SCORES' after one game"
 }
 
-# Waits for the program to end and fails unless its exit status is STATUS (0) and it said
-# nothing but SAID.
+# Waits for the program to end and fails unless its exit status is STATUS (0) and, with status
+# 0, it said nothing but SAID (SDL's disk audio driver announces itself).
 expect_exit() { # WHAT [SAID] [STATUS]
     wait_until "$1 did not end the program" program_ended
     local status=0
     wait "$GAME_PID" || status=$?
-    GAME_PID=
-    [ "$status" = "${3:-0}" ] || fail "$1 ended the program with status $status: $(cat "$WORK/game.err")"
-    # SDL's disk audio driver announces itself; nothing else may be said.
-    [ "${3:-0}" != 0 ] || [ "$(grep -v "^CRITICAL: " "$WORK/game.err")" = "${2:-}" ] ||
-        fail "$1: unexpected output: $(cat "$WORK/game.err")"
+    [ "$status" = "${3:-0}" ] && { [ "$status" != 0 ] ||
+        [ "$(grep -v "^CRITICAL: " "$WORK/game.err")" = "${2:-}" ]; } ||
+        fail "$1 ended the program with status $status, saying: $(cat "$WORK/game.err")"
 }
 program_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
+
+# Runs COMMAND in FOLDER to its end without a window and fails unless it exits with status 1
+# after one line that starts with TEXT.
+expect_one_line() { # TEXT FOLDER COMMAND...
+    local status=0
+    (cd "$2" && SDL_AUDIODRIVER=dummy timeout "$DEADLINE" "${@:3}") >/dev/null 2>"$WORK/game.err" ||
+        status=$?
+    [ "$status" = 1 ] && [ "$(wc -l <"$WORK/game.err")" = 1 ] && grep -q "^$1" "$WORK/game.err" ||
+        fail "wanted status 1 and one line '$1...', got $status: $(cat "$WORK/game.err")"
+}

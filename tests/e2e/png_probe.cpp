@@ -19,6 +19,7 @@
 
 #include <stb_image.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,61 +33,51 @@ unsigned char* shot = nullptr;
 // The palette index whose base colour is nearest to an RGB colour.
 int nearestIndex(const unsigned char* rgb) {
     int best = 0;
-    float bestDistance = 1e9f;
+    double bestDistance = 1e9;
     for (int i = 0; i < PALETTE_SIZE; i++) {
-        float distance = 0;
-        for (int c = 0; c < 3; c++) {
-            float difference = rgb[c] / 255.0f - paletteBase[i][c];
-            distance += difference * difference;
-        }
+        double distance = 0;
+        for (int c = 0; c < 3; c++) distance += std::pow(rgb[c] / 255.0 - paletteBase[i][c], 2);
         if (distance < bestDistance) bestDistance = distance, best = i;
     }
     return best;
 }
 
-// The index shown at the centre of cell (x, y) of a grid of columns x rows laid over the shot,
-// y upward.
-int shownIndex(int x, int y, int columns, int rows) {
-    int px = (2 * x + 1) * width / (2 * columns);
-    int py = height - 1 - (2 * y + 1) * height / (2 * rows);
+// The index shown at the centre of a cell of a grid of columns x rows laid over the shot; cells
+// are counted column by column from the lower left, as pictures are stored.
+int shownIndex(int cell, int columns, int rows) {
+    int px = (2 * (cell / rows) + 1) * width / (2 * columns);
+    int py = height - 1 - (2 * (cell % rows) + 1) * height / (2 * rows);
     return nearestIndex(shot + (static_cast<size_t>(py) * width + px) * 4);
+}
+
+// Whether the picture as the frame draws the front page now shows as SHOWN.
+bool drawnAsShown(const int* shown) {
+    clearPicture();
+    drawFrontPage();
+    for (int i = 0; i < PICTURE_SIZE; i++) {
+        // Indices outside the palette show black, like negative ones.
+        int8_t index = pixelBuffer[i];
+        if (shown[i] != (index < 0 || index >= PALETTE_SIZE ? 0 : index)) return false;
+    }
+    return true;
 }
 
 int probeFrontPage(const char* titlePath) {
     readTitlePicture(titlePath);
-    static int shown[PICTURE_WIDTH][PICTURE_HEIGHT];
-    for (int x = 0; x < PICTURE_WIDTH; x++)
-        for (int y = 0; y < PICTURE_HEIGHT; y++)
-            shown[x][y] = shownIndex(x, y, PICTURE_WIDTH, PICTURE_HEIGHT);
-    int fewest = PICTURE_SIZE;
-    for (int last = -1; last <= 9; last++) {
-        for (int best = last < 0 ? -1 : last; best <= 9; best++) {
-            frame.lastScore = last;
-            frame.bestScore = best;
-            // The blink repeats every 10 frames and the cycling colour every 54.
-            for (int count = 0; count < 270; count++) {
-                frame.frameCounter = count;
-                clearPicture();
-                drawFrontPage();
-                int mismatches = 0;
-                for (int x = 0; x < PICTURE_WIDTH; x++) {
-                    for (int y = 0; y < PICTURE_HEIGHT; y++) {
-                        // Indices outside the palette show black, like negative ones.
-                        int8_t index = pixelAt(x, y);
-                        mismatches +=
-                            shown[x][y] != (index < 0 || index >= PALETTE_SIZE ? 0 : index);
-                    }
-                }
-                if (mismatches == 0) {
-                    std::printf("%d %d\n", last, best);
-                    return 0;
-                }
-                if (mismatches < fewest) fewest = mismatches;
+    static int shown[PICTURE_SIZE];
+    for (int i = 0; i < PICTURE_SIZE; i++) shown[i] = shownIndex(i, PICTURE_WIDTH, PICTURE_HEIGHT);
+    // Every pair of scores up to 9; the blink repeats every 10 frames and the cycling colour
+    // every 54.
+    for (frame.lastScore = -1; frame.lastScore <= 9; frame.lastScore++) {
+        for (frame.bestScore = frame.lastScore; frame.bestScore <= 9; frame.bestScore++) {
+            for (frame.frameCounter = 0; frame.frameCounter < 270; frame.frameCounter++) {
+                if (!drawnAsShown(shown)) continue;
+                std::printf("%d %d\n", frame.lastScore, frame.bestScore);
+                return 0;
             }
         }
     }
-    std::fprintf(stderr, "png_probe: no front page matches; the nearest differs in %d pixels\n",
-                 fewest);
+    std::fprintf(stderr, "png_probe: no front page matches\n");
     return 1;
 }
 
@@ -97,35 +88,26 @@ int probeGame(int score, int playerPos) {
     GameImage scoreImage = {}, catcherImage = {};
     drawTextToImage(scoreImage, std::to_string(score).c_str());
     drawSprite(SPRITE_CATCHER, catcherImage, 8, playerPos / 2 + 8);
-    int mismatches = 0, scorePixels = 0, scorePixelsSeen = 0;
-    for (int x = 0; x < GAME_IMAGE_SIZE; x++) {
-        for (int y = 0; y < GAME_IMAGE_SIZE; y++) {
-            int found = shownIndex(x, y, GAME_IMAGE_SIZE, GAME_IMAGE_SIZE);
-            const uint8_t* catcher = gameImagePixel(catcherImage, x, y);
-            const uint8_t* digit = gameImagePixel(scoreImage, x, y);
-            bool ok = found == 0 || found == 4 || found == 6 || found == 7;
-            int wanted = 0;
-            if (catcher[3] != 0) {
-                wanted = nearestIndex(catcher);
-                ok = found == wanted;
-            } else if (digit[3] != 0) {
-                wanted = nearestIndex(digit);
-                scorePixels++;
-                scorePixelsSeen += found == wanted;
-                ok = ok || found == wanted;
-            }
-            if (!ok) {
-                std::fprintf(stderr, "png_probe: game pixel (%d, %d) is %d, wanted %d\n", x, y,
-                             found, wanted);
-                mismatches++;
-            }
+    int wrong = 0, scorePixels = 0, scorePixelsSeen = 0;
+    for (int i = 0; i < GAME_IMAGE_SIZE * GAME_IMAGE_SIZE; i++) {
+        int found = shownIndex(i, GAME_IMAGE_SIZE, GAME_IMAGE_SIZE);
+        const uint8_t* catcher = catcherImage.bytes + 4 * i;
+        const uint8_t* digit = scoreImage.bytes + 4 * i;
+        bool babyOrBlack = found == 0 || found == 4 || found == 6 || found == 7;
+        if (catcher[3] != 0) {
+            wrong += found != nearestIndex(catcher);
+        } else if (digit[3] != 0) {
+            scorePixels++;
+            scorePixelsSeen += found == nearestIndex(digit);
+            wrong += !babyOrBlack && found != nearestIndex(digit);
+        } else {
+            wrong += !babyOrBlack;
         }
     }
-    if (2 * scorePixelsSeen < scorePixels) {
-        std::fprintf(stderr, "png_probe: the score %d is not shown\n", score);
-        mismatches++;
-    }
-    return mismatches == 0 ? 0 : 1;
+    if (wrong == 0 && 2 * scorePixelsSeen >= scorePixels) return 0;
+    std::fprintf(stderr, "png_probe: %d pixels wrong, %d of the score's %d shown\n", wrong,
+                 scorePixelsSeen, scorePixels);
+    return 1;
 }
 
 } // namespace
@@ -140,15 +122,11 @@ int main(int argc, char** argv) {
     // The game is drawn with the base palette, as the names of the shown colours are.
     initPalette();
     std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
+    const std::string mode = argv[1];
     int status = 2;
-    if (std::strcmp(argv[1], "size") == 0) {
-        std::printf("%d %d\n", width, height);
-        status = 0;
-    } else if (std::strcmp(argv[1], "front") == 0 && argc == 4) {
-        status = probeFrontPage(argv[3]);
-    } else if (std::strcmp(argv[1], "game") == 0 && argc == 5) {
-        status = probeGame(std::atoi(argv[3]), std::atoi(argv[4]));
-    }
+    if (mode == "size") status = std::printf("%d %d\n", width, height) < 0 ? 2 : 0;
+    if (mode == "front" && argc == 4) status = probeFrontPage(argv[3]);
+    if (mode == "game" && argc == 5) status = probeGame(std::atoi(argv[3]), std::atoi(argv[4]));
     stbi_image_free(shot);
     return status;
 }
