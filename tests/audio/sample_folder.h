@@ -3,25 +3,43 @@
 // folder comes back when the object goes. Shared with the fuzzers.
 #pragma once
 
+#include "audio/sample_bank.h"
+
 #include <filesystem>
+#include <stdexcept>
+#include <stdlib.h>
 #include <string>
 
-class SampleFolder {
-  public:
-    SampleFolder();
-    ~SampleFolder();
+// The repository's root, found from this file's place in it.
+inline std::filesystem::path repositoryRoot() {
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+}
+
+struct SampleFolder {
+    SampleFolder() : previous(std::filesystem::current_path()) {
+        std::string pattern = std::filesystem::temp_directory_path() / "tinyarcade-samples-XXXXXX";
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+        folder = pattern;
+        std::filesystem::create_directories(folder / "dat" / "samples");
+        std::filesystem::current_path(folder);
+    }
+    ~SampleFolder() {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
+    }
     SampleFolder(const SampleFolder&) = delete;
     SampleFolder& operator=(const SampleFolder&) = delete;
 
     // Where the file of bank entry `name` goes.
-    std::filesystem::path pathOf(const std::string& name) const;
+    std::filesystem::path pathOf(const std::string& name) const {
+        return folder / "dat" / "samples" / (name + ".ogg");
+    }
     // Puts all 19 of the game's own samples in.
-    void copyGameSamples() const;
+    void copyGameSamples() const {
+        for (const char* name : SAMPLE_NAMES)
+            std::filesystem::copy_file(
+                repositoryRoot() / "dat/samples" / (name + std::string(".ogg")), pathOf(name));
+    }
 
-  private:
-    std::filesystem::path previous;
-    std::filesystem::path folder;
+    std::filesystem::path previous, folder;
 };
-
-// The repository's root, found from this file's place in it.
-std::filesystem::path repositoryRoot();

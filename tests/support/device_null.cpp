@@ -6,13 +6,10 @@
 NullDevice nullDevice;
 
 bool openDevice(const char*& reason) {
-    if (nullDevice.failure) {
-        reason = nullDevice.failure;
-        return false;
-    }
-    nullDevice.open = true;
+    reason = nullDevice.failure;
+    nullDevice.open = !reason;
     nullDevice.paused = true;
-    return true;
+    return nullDevice.open;
 }
 
 void pauseDevice(bool paused) {

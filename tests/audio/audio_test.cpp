@@ -1,0 +1,555 @@
+// The audio subsystem without a sound card: the mixer and the music on plain arrays, the sample
+// bank and its loader on files in a temporary folder, and start-up, the hand-over and shutdown
+// on the null device, where the test plays both the main thread (updateAudio, the triggers) and
+// the device thread (audioCallback).
+#include "sample_folder.h"
+#include "support/device_null.h"
+
+#include "audio/audio.h"
+#include "audio/callback.h"
+#include "audio/control.h"
+#include "audio/decoded_frames.h"
+#include "audio/device.h"
+#include "audio/loader.h"
+#include "audio/music.h"
+#include "audio/sample_bank.h"
+#include "frame/start_up.h"
+#include "platform/chance.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+inline bool operator==(StereoFrame a, StereoFrame b) {
+    return a.left == b.left && a.right == b.right;
+}
+inline std::ostream& operator<<(std::ostream& out, StereoFrame frame) {
+    return out << "{" << frame.left << ", " << frame.right << "}";
+}
+
+namespace {
+
+// Fresh mixer and music, the samples ready (each one empty unless a test fills it); the same
+// afterwards.
+class CleanAudio : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        startMusic();
+        TearDown();
+        samplesReady = true;
+    }
+    void TearDown() override {
+        for (SampleEntry& entry : sampleBank) entry = SampleEntry{};
+        samplesReady = false;
+        mixer = {};
+        currentChord = musicSection = 0;
+    }
+};
+
+// ---- The mixer: envelope, start grid, square tones, samples, pan, saturation, echo, bytes ----
+
+using Mixer = CleanAudio;
+
+// A sound value times a gain as every product in the mix is taken: 32-bit float, truncated.
+int product(int value, float gain) {
+    return static_cast<int>(static_cast<float>(value) * gain);
+}
+
+// An active voice with exact values: no attack, random pan or loudness; not snapped.
+Voice& setVoice(int slot, int sound, float volume, uint32_t hold, uint32_t delay = 0,
+                float frequency = 0, float echoSend = 0) {
+    mixer.voices[slot] = Voice{0, delay, 0, hold, 0, frequency, volume, echoSend, 0, sound, 0};
+    mixer.voiceActive[slot] = 1;
+    return mixer.voices[slot];
+}
+
+TEST_F(Mixer, EnvelopeRunsThroughDelayAttackHoldRelease) {
+    // Delay 2, attack 4, hold 3, release 4, then silence.
+    Voice voice{0, 2, 4, 3, 4, 0, 1, 0, 0, SOUND_SQUARE, 0};
+    const float expected[] = {0, 0, 0, 0.25f, 0.5f, 0.75f, 1, 1, 1, 1, 0.75f, 0.5f, 0.25f, 0, 0};
+    for (voice.position = 0; voice.position < std::size(expected); ++voice.position)
+        EXPECT_FLOAT_EQ(envelopeLevel(voice), expected[voice.position]) << voice.position;
+}
+
+TEST_F(Mixer, QuantiseMovesStartsToTheNextGridPointAtThreeQuartersOffEveryFourth) {
+    // clang-format off
+    const uint32_t cases[][4] = { // delay, clock, snapped delay, whether at full volume
+        {0, 100, START_GRID - 100, 0},                // moved onto grid point 1
+        {5, 3 * START_GRID + 1, START_GRID - 1, 1},   // moved onto grid point 4
+        {START_GRID - 100, 100, START_GRID - 100, 1}, // already on point 1: kept as it is
+        {0, 0, 0, 1},
+    };
+    // clang-format on
+    for (const auto& [delay, clock, snapped, full] : cases) {
+        Voice voice{0, delay, 0, 100, 0, 0, 1, 0, 0, SOUND_SQUARE, 1};
+        quantiseVoice(voice, clock);
+        EXPECT_EQ(voice.delay, snapped) << delay << " at clock " << clock;
+        EXPECT_FLOAT_EQ(voice.volume, full ? 1 : 0.75f) << delay << " at clock " << clock;
+    }
+}
+
+TEST_F(Mixer, SquareToneOf441HertzHasAPeriodOf100FramesCountedFromActivation) {
+    // 441.9 Hz plays as 441; the phase counts the 30 frames of delay too.
+    for (float frequency : {441.0f, 441.9f}) {
+        Voice& voice = setVoice(0, SOUND_SQUARE, 1, 2000, 30, frequency);
+        for (uint32_t at = 0; at < 1030; ++at) {
+            const int16_t level = at < 30 ? 0 : at % 100 < 50 ? -16383 : 16383;
+            ASSERT_EQ(renderVoice(voice), (StereoFrame{level, level}))
+                << frequency << " Hz, " << at;
+        }
+    }
+}
+
+TEST_F(Mixer, PanHasADeadZoneAroundTheMiddleAndStopsAtTheSides) {
+    // Left gain 1 + 0.4 pan, right gain 1 - 0.4 pan, pan within -1..1; |pan| < 0.05 passes.
+    const std::pair<float, StereoFrame> cases[] = {
+        {0, {1000, -1000}},         {6 / 128.0f, {1000, -1000}}, {-6 / 128.0f, {1000, -1000}},
+        {7 / 128.0f, {1021, -978}}, {-7 / 128.0f, {978, -1021}}, {-3, {600, -1400}}};
+    for (const auto& [pan, expected] : cases)
+        EXPECT_EQ(applyPan({1000, -1000}, pan), expected) << "pan " << pan;
+}
+
+TEST_F(Mixer, LoudSumsAndProductsClipInsteadOfWrapping) {
+    StereoFrame loud[] = {{30000, -30000}};
+    const StereoFrame clipped = {32767, -32768};
+    sampleBank[0] = {loud, 1};
+    setVoice(0, SOUND_FIRST_SAMPLE, 1, 1);
+    setVoice(1, SOUND_FIRST_SAMPLE, 1, 1);
+    SlotList finished{};
+    EXPECT_EQ(mixFrame(finished), clipped);
+    EXPECT_EQ(renderVoice(setVoice(0, SOUND_FIRST_SAMPLE, 2, 1)), clipped);
+    EXPECT_EQ(applyPan(loud[0], 0.5f), (StereoFrame{32767, -24000}));
+    // A loud tone with a big echo send clips in the wet mix, in the ring and in the output.
+    mixer = {};
+    setVoice(0, SOUND_SQUARE, 4, 1000, 0, 441, 8);
+    mixer.echoRing[SAMPLE_RATE] = {-30000, -30000};
+    for (int frame = 0; frame < 40; ++frame) ASSERT_EQ(mixFrame(finished).left, -32768) << frame;
+    EXPECT_EQ(mixer.echoRing[SAMPLE_RATE].left, -32768);
+}
+
+TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot) {
+    StereoFrame drum[] = {{100, -100}, {200, -200}, {300, -300}};
+    sampleBank[2] = {drum, 3};
+    sampleBank[5] = {};
+    // Given a game voice's envelope: a sample overrides it and plays flat, whole, once.
+    initVoice(mixer.voices[4], SOUND_FIRST_SAMPLE + 2, 0, 1, 0, 0, 500, 5000, 50000, 0);
+    mixer.voices[4].volume = 1;
+    mixer.voices[4].pan = 0;
+    mixer.sampleClock = 4 * START_GRID - 2; // snapped two frames on, onto a fourth grid point
+    activateGameVoice(4);
+    // Silent voices ending on the same frame: game voices are reported in slot order, music not.
+    for (int slot : {40, 17, 70}) setVoice(slot, SOUND_FIRST_SAMPLE + 5, 1, 0, 5);
+    SlotList finished{};
+    for (StereoFrame want : {StereoFrame{0, 0}, StereoFrame{0, 0}, drum[0], drum[1], drum[2]}) {
+        ASSERT_TRUE(mixer.voiceActive[4]);
+        EXPECT_EQ(mixFrame(finished), want);
+    }
+    for (int slot : {4, 17, 40, 70}) EXPECT_FALSE(mixer.voiceActive[slot]) << slot;
+    ASSERT_EQ(finished.count, 3);
+    EXPECT_EQ(std::vector<int>(finished.slots, finished.slots + 3), (std::vector<int>{4, 17, 40}));
+}
+
+TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
+    // One frame of 10000 at echo send 0.5 into the echo at clock 0, then silence.
+    constexpr int IMPULSE = 10000;
+    StereoFrame impulse[] = {{IMPULSE, IMPULSE}};
+    sampleBank[0] = {impulse, 1};
+    setVoice(0, SOUND_FIRST_SAMPLE, 1, 1, 0, 0, 0.5f);
+    const int wet = product(IMPULSE, 0.5f);
+    SlotList finished{};
+    int mixed = 0;
+    auto leftAt = [&](int frame) { // mixes up to `frame` (0-based), returns its left value
+        StereoFrame out{};
+        for (; mixed <= frame; ++mixed) out = mixFrame(finished);
+        return static_cast<int>(out.left);
+    };
+    const int forward = product(wet, 0.24f);
+    const int doubled = product(forward, 0.3f) + product(wet, 0.34f);
+    const int backward = forward + product(forward, 0.25f) + product(wet, 0.29f);
+    // The double-speed and backward taps already hear what the forward tap just wrote.
+    EXPECT_EQ(leftAt(0), IMPULSE + 2 * product(forward, 0.19f));
+    // Half a second on, the double-speed tap reaches what it wrote a second ahead.
+    EXPECT_EQ(leftAt(22050), product(doubled, 0.19f));
+    // Going backward, the third tap meets the second copy first, a frame before one second.
+    EXPECT_EQ(leftAt(44099), product(doubled, 0.19f));
+    // At one second the forward tap reads the copy and keeps a quarter of it; the double-speed
+    // tap, wrapped to frame 0, writes a second ahead onto that quarter; the backward tap at the
+    // same place hears both.
+    const int kept = product(doubled, 0.25f), atStart = backward + product(doubled, 0.3f);
+    EXPECT_EQ(leftAt(44100), product(kept + product(atStart, 0.3f), 0.19f) +
+                                 product(doubled, 0.24f) + product(atStart, 0.19f));
+}
+
+TEST(StereoFrames, AreWrittenAsLittleEndianLeftThenRight) {
+    const StereoFrame frames[] = {{0x1234, -2}, {-32768, 32767}};
+    uint8_t bytes[9] = {};
+    writeStereoFrames(frames, 2, bytes);
+    EXPECT_EQ(std::vector<int>(bytes, bytes + 9),
+              (std::vector<int>{0x34, 0x12, 0xfe, 0xff, 0x00, 0x80, 0xff, 0x7f, 0}));
+}
+
+// ---- The music: tables, minDraw, the game's steps and the beat that starts them -------------
+
+using Music = CleanAudio;
+
+// Every voice is 1.5 .. 1.5 + 1023 / 10000 times as loud as asked.
+bool madeAt(const Voice& voice, float volume) {
+    return voice.volume >= volume * 1.4999f && voice.volume <= volume * 1.6024f;
+}
+
+struct Started {
+    std::vector<Voice> drums, notes; // in slot order
+};
+
+// One step of the game's music from a fresh mixer at clock 0.
+Started runStep(bool busy, int step, uint32_t seed) {
+    mixer = {};
+    seedRandom(seed);
+    gameMusicStep(step, busy);
+    Started found;
+    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
+        const Voice& voice = mixer.voices[i];
+        if (mixer.voiceActive[i])
+            (voice.sound == SOUND_SQUARE ? found.notes : found.drums).push_back(voice);
+    }
+    return found;
+}
+
+TEST_F(Music, TablesAreTheScaleAndItsChordsAsDescribed) {
+    EXPECT_EQ(NOTE_FREQUENCIES[0], 219.99986f);
+    EXPECT_EQ(NOTE_FREQUENCIES[12], 440.0f);
+    EXPECT_EQ(NOTE_FREQUENCIES[23], 830.60992f);
+    EXPECT_EQ(std::vector<int>(SCALE_STEPS, SCALE_STEPS + SCALE_LENGTH),
+              (std::vector<int>{1, 2, 4, 6, 8, 10, 11}));
+    // Chords 0..6, 7..13 and 14..20 stack one shape of degrees on each degree of the scale.
+    const int SHAPES[3][4] = {{0, 1, 4, 7}, {0, 2, 4, 7}, {0, 2, 4, 6}};
+    for (int chord = 0; chord < CHORD_COUNT; ++chord)
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(CHORD_TABLE[chord][i], chord % 7 + SHAPES[chord / 7][i]) << chord;
+    EXPECT_EQ(std::vector<int>(CHORD_PICK, CHORD_PICK + CHORD_COUNT),
+              (std::vector<int>{7,  1,  0,  2,  3,  8, 9, 10, 11, 14, 15,
+                                16, 17, 18, 19, 20, 4, 5, 6,  12, 13}));
+}
+
+TEST_F(Music, MinDrawKeepsItsValueOnlyWhenTheNextDrawIsAbove) {
+    // Seed 1 draws 41, 18467, 6334, 26500, 19169. The first pass always takes a fresh draw:
+    // 18467 % n. The second draws 6334 % n: below 1 % 7 = 6 keeps 1, then 26500 comes next;
+    // for n = 12133 it ties 6334 and takes a fresh 26500 % n.
+    const int cases[][3] = {{7, 1, 26500}, {12133, 2234, 19169}}; // n, result, next draw
+    for (const auto& [n, result, next] : cases) {
+        seedRandom(1);
+        EXPECT_EQ(minDraw(n, 2), result) << n;
+        EXPECT_EQ(nextRandom(), next) << n;
+    }
+}
+
+// Every eighth busy step holds one long note at 0.1 over a high drum at 0.4.
+TEST_F(Music, BusyStepsDrumEveryStepHighOnTheBeatsAndCalmBarsStartWithADrum) {
+    for (uint32_t seed = 1; seed <= 50; ++seed) {
+        for (int step = 0; step < STEPS_PER_BAR; ++step) {
+            const Started busy = runStep(true, step, seed);
+            ASSERT_EQ(busy.drums.size(), 1u) << step;
+            EXPECT_TRUE(step % 4 != 0 || busy.drums[0].sound >= SOUND_FIRST_SAMPLE + 8) << step;
+            if (step % 8 != 0) continue;
+            ASSERT_EQ(busy.notes.size(), 1u) << step;
+            EXPECT_TRUE(madeAt(busy.notes[0], 0.1f) && madeAt(busy.drums[0], 0.4f)) << step;
+        }
+        const Started calm = runStep(false, 0, seed);
+        ASSERT_EQ(calm.drums.size(), 1u);
+        EXPECT_TRUE(madeAt(calm.drums[0], 0.25f)) << calm.drums[0].volume;
+    }
+    // Before the samples are loaded the first step's drum is dropped, but its note plays.
+    samplesReady = false;
+    const Started early = runStep(true, 0, 1);
+    EXPECT_TRUE(early.drums.empty() && early.notes.size() == 1);
+}
+
+TEST_F(Music, TheBeatDrawsTheBarChordFirstAndStartsAStepEveryQuarterSecond) {
+    seedRandom(31);
+    const int chordDraw = nextRandom();
+    seedRandom(31);
+    SlotList finished{};
+    std::vector<StereoFrame> out(MUSIC_STEP_FRAMES);
+    produceFrames(out.data(), static_cast<int>(MUSIC_STEP_FRAMES), false, true, finished);
+    EXPECT_EQ(currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
+    // Step 0 starts a drum, then a note held a quarter second, which has just played whole.
+    const Voice& note = mixer.voices[FIRST_MUSIC_VOICE + 1];
+    EXPECT_TRUE(note.sound == SOUND_SQUARE && note.position == MUSIC_STEP_FRAMES);
+    EXPECT_EQ(mixer.voices[FIRST_MUSIC_VOICE + 2].sound, 0) << "a step too many";
+}
+
+// ---- The sample bank and its loader ---------------------------------------------------------
+
+// The fuzzer's seed files, from the folder of the test recordings.
+const std::string FUZZ_SEEDS = "../../fuzz/corpus/sample_fuzz/";
+
+class SampleBank : public ::testing::Test {
+  protected:
+    void TearDown() override { freeSamples(); }
+    // Writes `bytes` as the file of sample 0 and loads it.
+    const SampleEntry& load(const std::vector<char>& bytes) const {
+        freeSamples();
+        std::ofstream(folder.pathOf(SAMPLE_NAMES[0]), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        loadSample(0);
+        return sampleBank[0];
+    }
+    static std::vector<char> recording(const std::string& name) {
+        std::ifstream file(repositoryRoot() / "tests/audio/data" / (name + ".ogg"),
+                           std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+    SampleFolder folder;
+};
+
+TEST_F(SampleBank, RecordingsOfAnyChannelsAndRatesBecomeStereoAt44100UpToTenSeconds) {
+    // 440 Hz at half scale on the first channel (88 zero crossings in 0.1 s); on the second, the
+    // same (mono, also recorded at 48000 and 8000 Hz, and 12 s long at 8000 Hz), silence
+    // (stereo), or 880 Hz (three, with 1760 Hz on the third). The mono recording chained to the
+    // stereo one: the second stream is not read, least of all with the first one's channels.
+    const struct {
+        std::string name;
+        uint32_t length;
+        int rightCrossings;
+    } cases[] = {{"mono", 4410, 88},
+                 {"mono48k", 4410, 88},
+                 {"mono8k", 4410, 88},
+                 {"stereo", 4410, 0},
+                 {"three", 4410, 176},
+                 {"long8k", SAMPLE_FRAME_LIMIT, 8800},
+                 {FUZZ_SEEDS + "chained_mono_then_stereo", 4410, 88}};
+    for (const auto& [name, length, rightCrossings] : cases) {
+        const SampleEntry& entry = load(recording(name));
+        ASSERT_EQ(entry.length, length) << name;
+        const int leftCrossings = 88 * static_cast<int>(length / 4410);
+        const bool mono = rightCrossings == leftCrossings; // both sides alike
+        int crossings[2] = {}, peaks[2] = {};
+        for (uint32_t i = 1; i < entry.length; ++i) {
+            const StereoFrame now = entry.frames[i], before = entry.frames[i - 1];
+            crossings[0] += (now.left < 0) != (before.left < 0);
+            crossings[1] += (now.right < 0) != (before.right < 0);
+            peaks[0] = std::max(peaks[0], std::abs(now.left));
+            peaks[1] = std::max(peaks[1], std::abs(now.right));
+            ASSERT_TRUE(!mono || now.left == now.right) << name << " frame " << i;
+        }
+        EXPECT_NEAR(crossings[0], leftCrossings, 3) << name;
+        EXPECT_GT(peaks[0], 8000) << name;
+        EXPECT_TRUE(rightCrossings ? std::abs(crossings[1] - rightCrossings) <= 3 : peaks[1] < 300)
+            << name << ": right side crosses zero " << crossings[1] << " times, peak " << peaks[1];
+    }
+    // A stop raised while the file is decoded leaves nothing.
+    freeSamples();
+    const std::atomic<bool> stop{true};
+    EXPECT_TRUE(loadSample(0, &stop) && !sampleBank[0].frames && !sampleBank[0].length);
+}
+
+TEST(RateConversion, LinearBetweenNeighboursTheLastFrameHeldInPiecesUpToTheLimit) {
+    // Output frame j lies at input position j x rate / 44100; left holds the values, right
+    // their negatives.
+    const struct {
+        uint64_t rate;
+        std::vector<int16_t> in, out;
+        size_t piece, limit;
+    } cases[] = {
+        {44100, {5, -7, 9}, {5, -7, 9}, 2, 99},
+        {22050, {0, 100, 200}, {0, 50, 100, 150, 200, 200}, 1, 99},
+        {22050, {0, 100, 200}, {0, 50, 100, 150}, 3, 4},
+        {29400, {0, 300, 600}, {0, 200, 400, 600, 600}, 2, 99},
+        {88200, {0, 10, 20, 30, 40}, {0, 20, 40}, 3, 99},
+        {48000, {0, 1000, 2000, 3000, 4000}, {0, 1088, 2177, 3265, 4000}, 3, 99},
+    };
+    for (const auto& c : cases) {
+        std::vector<StereoFrame> in, out, wanted;
+        for (int16_t value : c.in) in.push_back({value, static_cast<int16_t>(-value)});
+        for (int16_t value : c.out) wanted.push_back({value, static_cast<int16_t>(-value)});
+        RateConverter converter{c.rate};
+        for (size_t at = 0; at < in.size(); at += c.piece)
+            convertRate(converter, in.data() + at, std::min(c.piece, in.size() - at), out, c.limit);
+        finishRate(converter, out, c.limit);
+        EXPECT_EQ(out, wanted) << "rate " << c.rate << ", limit " << c.limit;
+    }
+}
+
+// Each file leaves its entry empty or whole, never half, and never crashes (the checked builds
+// see any stray read or write). A cut file gives at most what it holds; garbage gives nothing.
+TEST_F(SampleBank, DamagedAndCraftedFilesLoadEmptyOrWhole) {
+    const std::vector<char> whole = recording("mono");         // 4410 frames
+    std::vector<std::pair<std::vector<char>, uint32_t>> files; // bytes, most frames
+    for (size_t keep : {whole.size() / 2, size_t{200}, size_t{0}})
+        files.push_back({{whole.begin(), whole.begin() + static_cast<long>(keep)}, 4409});
+    // Damaged audio pages after the headers, then the headers themselves.
+    for (size_t at : {whole.size() / 2, size_t{40}, size_t{4}}) {
+        files.push_back({whole, 4410});
+        for (size_t i = at; i < at + 64; ++i)
+            files.back().first[i] = static_cast<char>(whole[i] ^ 0x5a);
+    }
+    files.push_back({std::vector<char>(4096, 'x'), 0});
+    // Damaged comment headers that once made a decoder free memory it never allocated, write
+    // through a null list, leak, or ask for gigabytes: none of them is a valid file.
+    for (const char* name : {"crafted_comment_leak", "crafted_huge_comment",
+                             "crafted_null_comment_list", "crafted_wild_free"})
+        files.push_back({recording(FUZZ_SEEDS + name), 0});
+    for (size_t i = 0; i < files.size(); ++i) {
+        const SampleEntry& entry = load(files[i].first);
+        EXPECT_EQ(entry.frames == nullptr, entry.length == 0) << "file " << i;
+        EXPECT_LE(entry.length, files[i].second) << "file " << i;
+    }
+}
+
+TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothing) {
+    folder.copyGameSamples();
+    // Stopped at once, it stops in or before some file: everything before it is whole, nothing
+    // after it was begun. A stop may come late on a busy machine, but not in every one of 20.
+    int stoppedEarly = 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        samplesReady = false;
+        startLoader();
+        stopLoader();
+        EXPECT_TRUE(samplesReady);
+        int loaded = 0;
+        while (loaded < SAMPLE_COUNT && sampleBank[loaded].length > 0) ++loaded;
+        for (int k = loaded; k < SAMPLE_COUNT; ++k) EXPECT_EQ(sampleBank[k].frames, nullptr) << k;
+        stoppedEarly += loaded < SAMPLE_COUNT;
+        freeSamples();
+    }
+    EXPECT_GT(stoppedEarly, 0);
+}
+
+// With address space for what is mapped now and a megabyte, no thread's stack fits: the
+// process ends with 0 when the bank is ready and empty.
+TEST(SampleLoaderDeathTest, NoRoomForTheThreadLeavesTheBankEmptyWithOneLine) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers' own allocators need room that this test takes away";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto startLoaderWithoutRoom = [] {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t size = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE)) + (1 << 20);
+        const rlimit limit{size, size};
+        setrlimit(RLIMIT_AS, &limit);
+        startLoader();
+        std::_Exit(samplesReady && !sampleBank[0].frames ? 0 : 1);
+    };
+    EXPECT_EXIT(startLoaderWithoutRoom(), ::testing::ExitedWithCode(0),
+                "^tinyarcade: cannot start the sample loader \\(.*\\); playing without samples\n$");
+}
+
+// ---- Start-up, the hand-over of control records, the triggers and shutdown -------------------
+
+// Runs the callback for `frames` frames, the way the device would.
+void runCallback(int frames) {
+    std::vector<uint8_t> stream(static_cast<size_t>(frames) * 4);
+    audioCallback(nullptr, stream.data(), static_cast<int>(stream.size()));
+}
+
+// Runs `action` on another thread while this one holds the hand-over lock: every try fails.
+template <typename Action> void whileHandOverLockHeld(Action action) {
+    const std::lock_guard<std::mutex> held(handOverLock);
+    std::thread(action).join();
+}
+
+// A running audio subsystem whose loader found no sample folder: start-up still completes, and
+// a sample voice ends, silent, as soon as its snapped start comes.
+class HandOver : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::remove_all("dat");
+        ASSERT_EQ(startAudio(), nullptr);
+        while (!samplesReady) std::this_thread::yield();
+        for (const SampleEntry& entry : sampleBank) ASSERT_TRUE(!entry.frames && !entry.length);
+    }
+    void TearDown() override { stopAudio(); }
+    // The frame hands over, the callback takes it and plays a grid's worth.
+    static void round() {
+        updateAudio(false, false);
+        runCallback(static_cast<int>(START_GRID));
+    }
+    SampleFolder folder;
+};
+
+TEST_F(HandOver, StartUpOpensTheDeviceAndEachRequestReachesTheCallbackOnce) {
+    EXPECT_TRUE(nullDevice.open && !nullDevice.paused);
+    constexpr int UNTOUCHED = 30000; // no tap reaches it in the few frames played here
+    for (StereoFrame& frame : mixer.echoRing) frame = {1000, -1000};
+    mixer.echoRing[UNTOUCHED + 1] = {7, -7};
+    mixer.echoRing[UNTOUCHED + 2] = {32767, -32768};
+    updateAudio(false, false);
+    runCallback(0);
+    EXPECT_EQ(callbackControl().frontPageMusic, 1);
+    // Start-up's damp halves the ring, truncating toward zero.
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED], (StereoFrame{500, -500}));
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED + 1], (StereoFrame{3, -3}));
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED + 2], (StereoFrame{16383, -16384}));
+    for (int record = 0; record < 3; ++record) round(); // each record comes by once more
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -500) << "halved again without a request";
+    requestEchoDamp();
+    updateAudio(true, true);
+    runCallback(0);
+    EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -250);
+    EXPECT_TRUE(callbackControl().frontPageMusic == 0 && callbackControl().emotions == 1);
+}
+
+TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
+    startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
+    whileHandOverLockHeld([] { updateAudio(false, false); }); // the frame's try fails
+    runCallback(10);
+    EXPECT_FALSE(mixer.voiceActive[0]);
+    updateAudio(false, false);
+    whileHandOverLockHeld([] { runCallback(10); }); // the callback's try fails
+    EXPECT_FALSE(mixer.voiceActive[0]);
+    startSound(SOUND_PARADOX, 0, 0.4f, 0.6f, 0); // goes into the frame's next record
+    updateAudio(false, false);                   // the spare is not served yet: no trade
+    runCallback(10);
+    EXPECT_TRUE(mixer.voiceActive[0] && !mixer.voiceActive[1]);
+    round();
+    EXPECT_GT(mixer.voices[1].position, 0u) << "the second sound was never rendered";
+}
+
+TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
+    samplesReady = false;
+    startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
+    playSound(SOUND_JUMP, 0.1f, 0);
+    EXPECT_EQ(frameControl().voiceSlots.count, 0);
+    startSound(SOUND_SQUARE, 440, 0.1f, 0.6f, 0); // a tone needs no samples
+    EXPECT_EQ(frameControl().voiceSlots.count, 1);
+    samplesReady = true;
+    // A voice is 1.5 .. 1.6023 times as loud as asked, its pan 0..15/128 less the offset.
+    playSound(SOUND_JUMP, 5.0f, 0.5f);
+    const Voice& capped = mixer.voices[1];
+    EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
+    EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
+    EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
+}
+
+TEST(Shutdown, StopsTheLoaderAndFreesEverythingWhileDecodingWhenDoneOrAfterAFailedOpen) {
+    SampleFolder folder;
+    folder.copyGameSamples();
+    for (bool loaderDone : {false, true}) {
+        ASSERT_EQ(startAudio(), nullptr);
+        while (loaderDone && !samplesReady) std::this_thread::yield();
+        // Left to finish, the loader has filled every entry.
+        for (int k = 0; loaderDone && k < SAMPLE_COUNT; ++k) EXPECT_GT(sampleBank[k].length, 0u);
+        stopAudio();
+        EXPECT_FALSE(nullDevice.open || samplesReady);
+        for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
+    }
+    // A device that cannot be opened ends start-up with one line, the loader stopped first.
+    nullDevice.failure = "no sound card here";
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(startUp());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tinyarcade: the audio device could not be opened: no sound card here\n");
+    stopLoader(); // a loader left running would end now and set samplesReady
+    EXPECT_FALSE(samplesReady || sampleBank[0].frames) << "the loader was left running";
+}
+
+} // namespace
