@@ -12,7 +12,6 @@
 #include "audio/device.h"
 #include "audio/loader.h"
 #include "audio/music.h"
-#include "audio/sample_bank.h"
 #include "frame/start_up.h"
 #include "platform/chance.h"
 
@@ -25,6 +24,7 @@
 #include <ostream>
 #include <sys/resource.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -121,8 +121,7 @@ TEST_F(Mixer, LoudSumsAndProductsClipInsteadOfWrapping) {
     StereoFrame loud[] = {{30000, -30000}};
     const StereoFrame clipped = {32767, -32768};
     sampleBank[0] = {loud, 1};
-    setVoice(0, SOUND_FIRST_SAMPLE, 1, 1);
-    setVoice(1, SOUND_FIRST_SAMPLE, 1, 1);
+    for (int slot : {0, 1}) setVoice(slot, SOUND_FIRST_SAMPLE, 1, 1);
     SlotList finished{};
     EXPECT_EQ(mixFrame(finished), clipped);
     EXPECT_EQ(renderVoice(setVoice(0, SOUND_FIRST_SAMPLE, 2, 1)), clipped);
@@ -163,29 +162,25 @@ TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
     StereoFrame impulse[] = {{IMPULSE, IMPULSE}};
     sampleBank[0] = {impulse, 1};
     setVoice(0, SOUND_FIRST_SAMPLE, 1, 1, 0, 0, 0.5f);
-    const int wet = product(IMPULSE, 0.5f);
     SlotList finished{};
-    int mixed = 0;
-    auto leftAt = [&](int frame) { // mixes up to `frame` (0-based), returns its left value
-        StereoFrame out{};
-        for (; mixed <= frame; ++mixed) out = mixFrame(finished);
-        return static_cast<int>(out.left);
-    };
+    std::vector<int> left; // the left side of the first second and one frame
+    for (int frame = 0; frame <= SAMPLE_RATE; ++frame) left.push_back(mixFrame(finished).left);
+    const int wet = product(IMPULSE, 0.5f);
     const int forward = product(wet, 0.24f);
     const int doubled = product(forward, 0.3f) + product(wet, 0.34f);
     const int backward = forward + product(forward, 0.25f) + product(wet, 0.29f);
     // The double-speed and backward taps already hear what the forward tap just wrote.
-    EXPECT_EQ(leftAt(0), IMPULSE + 2 * product(forward, 0.19f));
+    EXPECT_EQ(left[0], IMPULSE + 2 * product(forward, 0.19f));
     // Half a second on, the double-speed tap reaches what it wrote a second ahead.
-    EXPECT_EQ(leftAt(22050), product(doubled, 0.19f));
+    EXPECT_EQ(left[22050], product(doubled, 0.19f));
     // Going backward, the third tap meets the second copy first, a frame before one second.
-    EXPECT_EQ(leftAt(44099), product(doubled, 0.19f));
+    EXPECT_EQ(left[44099], product(doubled, 0.19f));
     // At one second the forward tap reads the copy and keeps a quarter of it; the double-speed
     // tap, wrapped to frame 0, writes a second ahead onto that quarter; the backward tap at the
     // same place hears both.
     const int kept = product(doubled, 0.25f), atStart = backward + product(doubled, 0.3f);
-    EXPECT_EQ(leftAt(44100), product(kept + product(atStart, 0.3f), 0.19f) +
-                                 product(doubled, 0.24f) + product(atStart, 0.19f));
+    EXPECT_EQ(left[44100], product(kept + product(atStart, 0.3f), 0.19f) + product(doubled, 0.24f) +
+                               product(atStart, 0.19f));
 }
 
 TEST(StereoFrames, AreWrittenAsLittleEndianLeftThenRight) {
@@ -315,17 +310,15 @@ TEST_F(SampleBank, RecordingsOfAnyChannelsAndRatesBecomeStereoAt44100UpToTenSeco
     // same (mono, also recorded at 48000 and 8000 Hz, and 12 s long at 8000 Hz), silence
     // (stereo), or 880 Hz (three, with 1760 Hz on the third). The mono recording chained to the
     // stereo one: the second stream is not read, least of all with the first one's channels.
-    const struct {
-        std::string name;
-        uint32_t length;
-        int rightCrossings;
-    } cases[] = {{"mono", 4410, 88},
-                 {"mono48k", 4410, 88},
-                 {"mono8k", 4410, 88},
-                 {"stereo", 4410, 0},
-                 {"three", 4410, 176},
-                 {"long8k", SAMPLE_FRAME_LIMIT, 8800},
-                 {FUZZ_SEEDS + "chained_mono_then_stereo", 4410, 88}};
+    const std::tuple<std::string, uint32_t, int> cases[] = {
+        // name, length, right's crossings
+        {"mono", 4410, 88},
+        {"mono48k", 4410, 88},
+        {"mono8k", 4410, 88},
+        {"stereo", 4410, 0},
+        {"three", 4410, 176},
+        {"long8k", SAMPLE_FRAME_LIMIT, 8800},
+        {FUZZ_SEEDS + "chained_mono_then_stereo", 4410, 88}};
     for (const auto& [name, length, rightCrossings] : cases) {
         const SampleEntry& entry = load(recording(name));
         ASSERT_EQ(entry.length, length) << name;
@@ -353,12 +346,9 @@ TEST_F(SampleBank, RecordingsOfAnyChannelsAndRatesBecomeStereoAt44100UpToTenSeco
 
 TEST(RateConversion, LinearBetweenNeighboursTheLastFrameHeldInPiecesUpToTheLimit) {
     // Output frame j lies at input position j x rate / 44100; left holds the values, right
-    // their negatives.
-    const struct {
-        uint64_t rate;
-        std::vector<int16_t> in, out;
-        size_t piece, limit;
-    } cases[] = {
+    // their negatives. Rate, input, output, the size of the input's pieces, most frames out.
+    using Values = std::vector<int16_t>;
+    const std::tuple<uint64_t, Values, Values, size_t, size_t> cases[] = {
         {44100, {5, -7, 9}, {5, -7, 9}, 2, 99},
         {22050, {0, 100, 200}, {0, 50, 100, 150, 200, 200}, 1, 99},
         {22050, {0, 100, 200}, {0, 50, 100, 150}, 3, 4},
@@ -366,15 +356,15 @@ TEST(RateConversion, LinearBetweenNeighboursTheLastFrameHeldInPiecesUpToTheLimit
         {88200, {0, 10, 20, 30, 40}, {0, 20, 40}, 3, 99},
         {48000, {0, 1000, 2000, 3000, 4000}, {0, 1088, 2177, 3265, 4000}, 3, 99},
     };
-    for (const auto& c : cases) {
+    for (const auto& [rate, inValues, outValues, piece, limit] : cases) {
         std::vector<StereoFrame> in, out, wanted;
-        for (int16_t value : c.in) in.push_back({value, static_cast<int16_t>(-value)});
-        for (int16_t value : c.out) wanted.push_back({value, static_cast<int16_t>(-value)});
-        RateConverter converter{c.rate};
-        for (size_t at = 0; at < in.size(); at += c.piece)
-            convertRate(converter, in.data() + at, std::min(c.piece, in.size() - at), out, c.limit);
-        finishRate(converter, out, c.limit);
-        EXPECT_EQ(out, wanted) << "rate " << c.rate << ", limit " << c.limit;
+        for (int16_t value : inValues) in.push_back({value, static_cast<int16_t>(-value)});
+        for (int16_t value : outValues) wanted.push_back({value, static_cast<int16_t>(-value)});
+        RateConverter converter{rate};
+        for (size_t at = 0; at < in.size(); at += piece)
+            convertRate(converter, in.data() + at, std::min(piece, in.size() - at), out, limit);
+        finishRate(converter, out, limit);
+        EXPECT_EQ(out, wanted) << "rate " << rate << ", limit " << limit;
     }
 }
 
@@ -404,7 +394,7 @@ TEST_F(SampleBank, DamagedAndCraftedFilesLoadEmptyOrWhole) {
     }
 }
 
-TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothing) {
+TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothingAndShutdownStopsIt) {
     folder.copyGameSamples();
     // Stopped at once, it stops in or before some file: everything before it is whole, nothing
     // after it was begun. A stop may come late on a busy machine, but not in every one of 20.
@@ -421,6 +411,25 @@ TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothing) {
         freeSamples();
     }
     EXPECT_GT(stoppedEarly, 0);
+    // Shutdown stops the loader and frees everything, while decoding or when done.
+    for (bool loaderDone : {false, true}) {
+        ASSERT_EQ(startAudio(), nullptr);
+        while (loaderDone && !samplesReady) std::this_thread::yield();
+        // Left to finish, the loader has filled every entry.
+        for (int k = 0; loaderDone && k < SAMPLE_COUNT; ++k) EXPECT_GT(sampleBank[k].length, 0u);
+        stopAudio();
+        EXPECT_FALSE(nullDevice.open || samplesReady);
+        for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
+    }
+    // A device that cannot be opened ends start-up with one line, the loader stopped first.
+    nullDevice.failure = "no sound card here";
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(startUp());
+    nullDevice.failure = nullptr;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tinyarcade: the audio device could not be opened: no sound card here\n");
+    stopLoader(); // a loader left running would end now and set samplesReady
+    EXPECT_FALSE(samplesReady || sampleBank[0].frames) << "the loader was left running";
 }
 
 // With address space for what is mapped now and a megabyte, no thread's stack fits: the
@@ -476,7 +485,7 @@ class HandOver : public ::testing::Test {
     SampleFolder folder;
 };
 
-TEST_F(HandOver, StartUpOpensTheDeviceAndEachRequestReachesTheCallbackOnce) {
+TEST_F(HandOver, StartUpOpensTheDeviceEachRequestReachesTheCallbackOnceAndPlaySoundCapsAtOne) {
     EXPECT_TRUE(nullDevice.open && !nullDevice.paused);
     constexpr int UNTOUCHED = 30000; // no tap reaches it in the few frames played here
     for (StereoFrame& frame : mixer.echoRing) frame = {1000, -1000};
@@ -486,9 +495,8 @@ TEST_F(HandOver, StartUpOpensTheDeviceAndEachRequestReachesTheCallbackOnce) {
     runCallback(0);
     EXPECT_EQ(callbackControl().frontPageMusic, 1);
     // Start-up's damp halves the ring, truncating toward zero.
-    EXPECT_EQ(mixer.echoRing[UNTOUCHED], (StereoFrame{500, -500}));
-    EXPECT_EQ(mixer.echoRing[UNTOUCHED + 1], (StereoFrame{3, -3}));
-    EXPECT_EQ(mixer.echoRing[UNTOUCHED + 2], (StereoFrame{16383, -16384}));
+    EXPECT_EQ(std::vector<StereoFrame>(mixer.echoRing + UNTOUCHED, mixer.echoRing + UNTOUCHED + 3),
+              (std::vector<StereoFrame>{{500, -500}, {3, -3}, {16383, -16384}}));
     for (int record = 0; record < 3; ++record) round(); // each record comes by once more
     EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -500) << "halved again without a request";
     requestEchoDamp();
@@ -496,6 +504,19 @@ TEST_F(HandOver, StartUpOpensTheDeviceAndEachRequestReachesTheCallbackOnce) {
     runCallback(0);
     EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -250);
     EXPECT_TRUE(callbackControl().frontPageMusic == 0 && callbackControl().emotions == 1);
+    // The triggers: a sample waits for the samples, a tone does not.
+    samplesReady = false;
+    startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
+    EXPECT_EQ(frameControl().voiceSlots.count, 0);
+    startSound(SOUND_SQUARE, 440, 0.1f, 0.6f, 0); // a tone needs no samples
+    EXPECT_EQ(frameControl().voiceSlots.count, 1);
+    samplesReady = true;
+    // A voice is 1.5 .. 1.6023 times as loud as asked, its pan 0..15/128 less the offset.
+    playSound(SOUND_JUMP, 5.0f, 0.5f);
+    const Voice& capped = mixer.voices[1];
+    EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
+    EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
+    EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
 }
 
 TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
@@ -512,44 +533,6 @@ TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
     EXPECT_TRUE(mixer.voiceActive[0] && !mixer.voiceActive[1]);
     round();
     EXPECT_GT(mixer.voices[1].position, 0u) << "the second sound was never rendered";
-}
-
-TEST_F(HandOver, TriggersWaitForTheSamplesAndPlaySoundCapsItsVolumeAtOne) {
-    samplesReady = false;
-    startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
-    playSound(SOUND_JUMP, 0.1f, 0);
-    EXPECT_EQ(frameControl().voiceSlots.count, 0);
-    startSound(SOUND_SQUARE, 440, 0.1f, 0.6f, 0); // a tone needs no samples
-    EXPECT_EQ(frameControl().voiceSlots.count, 1);
-    samplesReady = true;
-    // A voice is 1.5 .. 1.6023 times as loud as asked, its pan 0..15/128 less the offset.
-    playSound(SOUND_JUMP, 5.0f, 0.5f);
-    const Voice& capped = mixer.voices[1];
-    EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
-    EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
-    EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
-}
-
-TEST(Shutdown, StopsTheLoaderAndFreesEverythingWhileDecodingWhenDoneOrAfterAFailedOpen) {
-    SampleFolder folder;
-    folder.copyGameSamples();
-    for (bool loaderDone : {false, true}) {
-        ASSERT_EQ(startAudio(), nullptr);
-        while (loaderDone && !samplesReady) std::this_thread::yield();
-        // Left to finish, the loader has filled every entry.
-        for (int k = 0; loaderDone && k < SAMPLE_COUNT; ++k) EXPECT_GT(sampleBank[k].length, 0u);
-        stopAudio();
-        EXPECT_FALSE(nullDevice.open || samplesReady);
-        for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
-    }
-    // A device that cannot be opened ends start-up with one line, the loader stopped first.
-    nullDevice.failure = "no sound card here";
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(startUp());
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "tinyarcade: the audio device could not be opened: no sound card here\n");
-    stopLoader(); // a loader left running would end now and set samplesReady
-    EXPECT_FALSE(samplesReady || sampleBank[0].frames) << "the loader was left running";
 }
 
 } // namespace
