@@ -12,6 +12,7 @@
 #include "audio/device.h"
 #include "audio/loader.h"
 #include "audio/music.h"
+#include "audio/sample_bank.h"
 #include "frame/start_up.h"
 #include "platform/chance.h"
 
@@ -85,7 +86,6 @@ TEST_F(Mixer, QuantiseMovesStartsToTheNextGridPointAtThreeQuartersOffEveryFourth
         {0, 100, START_GRID - 100, 0},                // moved onto grid point 1
         {5, 3 * START_GRID + 1, START_GRID - 1, 1},   // moved onto grid point 4
         {START_GRID - 100, 100, START_GRID - 100, 1}, // already on point 1: kept as it is
-        {0, 0, 0, 1},
     };
     // clang-format on
     for (const auto& [delay, clock, snapped, full] : cases) {
@@ -137,7 +137,6 @@ TEST_F(Mixer, LoudSumsAndProductsClipInsteadOfWrapping) {
 TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot) {
     StereoFrame drum[] = {{100, -100}, {200, -200}, {300, -300}};
     sampleBank[2] = {drum, 3};
-    sampleBank[5] = {};
     // Given a game voice's envelope: a sample overrides it and plays flat, whole, once.
     initVoice(mixer.voices[4], SOUND_FIRST_SAMPLE + 2, 0, 1, 0, 0, 500, 5000, 50000, 0);
     mixer.voices[4].volume = 1;
@@ -152,8 +151,8 @@ TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot
         EXPECT_EQ(mixFrame(finished), want);
     }
     for (int slot : {4, 17, 40, 70}) EXPECT_FALSE(mixer.voiceActive[slot]) << slot;
-    ASSERT_EQ(finished.count, 3);
-    EXPECT_EQ(std::vector<int>(finished.slots, finished.slots + 3), (std::vector<int>{4, 17, 40}));
+    EXPECT_EQ(std::vector<int>(finished.slots, finished.slots + finished.count),
+              (std::vector<int>{4, 17, 40}));
 }
 
 TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
@@ -204,17 +203,15 @@ struct Started {
     std::vector<Voice> drums, notes; // in slot order
 };
 
-// One step of the game's music from a fresh mixer at clock 0.
+// One step of the game's music from a fresh mixer at clock 0, whose voices take the music slots
+// in turn from the first.
 Started runStep(bool busy, int step, uint32_t seed) {
     mixer = {};
     seedRandom(seed);
     gameMusicStep(step, busy);
     Started found;
-    for (int i = FIRST_MUSIC_VOICE; i < VOICE_COUNT; ++i) {
-        const Voice& voice = mixer.voices[i];
-        if (mixer.voiceActive[i])
-            (voice.sound == SOUND_SQUARE ? found.notes : found.drums).push_back(voice);
-    }
+    for (const Voice* voice = mixer.voices + FIRST_MUSIC_VOICE; voice->sound != 0; ++voice)
+        (voice->sound == SOUND_SQUARE ? found.notes : found.drums).push_back(*voice);
     return found;
 }
 
@@ -246,8 +243,21 @@ TEST_F(Music, MinDrawKeepsItsValueOnlyWhenTheNextDrawIsAbove) {
     }
 }
 
-// Every eighth busy step holds one long note at 0.1 over a high drum at 0.4.
-TEST_F(Music, BusyStepsDrumEveryStepHighOnTheBeatsAndCalmBarsStartWithADrum) {
+TEST_F(Music, AStepEveryQuarterSecondBusyOnesDrumHighOnTheBeatsCalmBarsStartWithADrum) {
+    // The beat draws the bar's chord first and starts a step every quarter second.
+    seedRandom(31);
+    const int chordDraw = nextRandom();
+    seedRandom(31);
+    SlotList finished{};
+    std::vector<StereoFrame> out(MUSIC_STEP_FRAMES);
+    produceFrames(out.data(), static_cast<int>(MUSIC_STEP_FRAMES), false, true, finished);
+    EXPECT_EQ(currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
+    // Step 0 starts a drum, then a note held a quarter second, which has just played whole.
+    const Voice& note = mixer.voices[FIRST_MUSIC_VOICE + 1];
+    EXPECT_TRUE(note.sound == SOUND_SQUARE && note.position == MUSIC_STEP_FRAMES);
+    EXPECT_EQ(mixer.voices[FIRST_MUSIC_VOICE + 2].sound, 0) << "a step too many";
+    // Every busy step drums once, high on the beats; every eighth also holds one long note at 0.1
+    // over a drum at 0.4. A calm bar starts with a drum at 0.25.
     for (uint32_t seed = 1; seed <= 50; ++seed) {
         for (int step = 0; step < STEPS_PER_BAR; ++step) {
             const Started busy = runStep(true, step, seed);
@@ -267,23 +277,11 @@ TEST_F(Music, BusyStepsDrumEveryStepHighOnTheBeatsAndCalmBarsStartWithADrum) {
     EXPECT_TRUE(early.drums.empty() && early.notes.size() == 1);
 }
 
-TEST_F(Music, TheBeatDrawsTheBarChordFirstAndStartsAStepEveryQuarterSecond) {
-    seedRandom(31);
-    const int chordDraw = nextRandom();
-    seedRandom(31);
-    SlotList finished{};
-    std::vector<StereoFrame> out(MUSIC_STEP_FRAMES);
-    produceFrames(out.data(), static_cast<int>(MUSIC_STEP_FRAMES), false, true, finished);
-    EXPECT_EQ(currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
-    // Step 0 starts a drum, then a note held a quarter second, which has just played whole.
-    const Voice& note = mixer.voices[FIRST_MUSIC_VOICE + 1];
-    EXPECT_TRUE(note.sound == SOUND_SQUARE && note.position == MUSIC_STEP_FRAMES);
-    EXPECT_EQ(mixer.voices[FIRST_MUSIC_VOICE + 2].sound, 0) << "a step too many";
-}
-
 // ---- The sample bank and its loader ---------------------------------------------------------
 
-// The fuzzer's seed files, from the folder of the test recordings.
+// The repository, found from this file's place in it; the fuzzer's seed files, from the folder
+// of the test recordings.
+const std::filesystem::path ROOT = std::filesystem::path(__FILE__).parent_path() / "../..";
 const std::string FUZZ_SEEDS = "../../fuzz/corpus/sample_fuzz/";
 
 class SampleBank : public ::testing::Test {
@@ -298,8 +296,7 @@ class SampleBank : public ::testing::Test {
         return sampleBank[0];
     }
     static std::vector<char> recording(const std::string& name) {
-        std::ifstream file(repositoryRoot() / "tests/audio/data" / (name + ".ogg"),
-                           std::ios::binary);
+        std::ifstream file(ROOT / "tests/audio/data" / (name + ".ogg"), std::ios::binary);
         return {std::istreambuf_iterator<char>(file), {}};
     }
     SampleFolder folder;
@@ -310,15 +307,12 @@ TEST_F(SampleBank, RecordingsOfAnyChannelsAndRatesBecomeStereoAt44100UpToTenSeco
     // same (mono, also recorded at 48000 and 8000 Hz, and 12 s long at 8000 Hz), silence
     // (stereo), or 880 Hz (three, with 1760 Hz on the third). The mono recording chained to the
     // stereo one: the second stream is not read, least of all with the first one's channels.
+    const std::string chained = FUZZ_SEEDS + "chained_mono_then_stereo";
+    // Name, length, how often the right side crosses zero.
     const std::tuple<std::string, uint32_t, int> cases[] = {
-        // name, length, right's crossings
-        {"mono", 4410, 88},
-        {"mono48k", 4410, 88},
-        {"mono8k", 4410, 88},
-        {"stereo", 4410, 0},
-        {"three", 4410, 176},
-        {"long8k", SAMPLE_FRAME_LIMIT, 8800},
-        {FUZZ_SEEDS + "chained_mono_then_stereo", 4410, 88}};
+        {"mono", 4410, 88},  {"mono48k", 4410, 88}, {"mono8k", 4410, 88},
+        {"stereo", 4410, 0}, {"three", 4410, 176},  {"long8k", SAMPLE_FRAME_LIMIT, 8800},
+        {chained, 4410, 88}};
     for (const auto& [name, length, rightCrossings] : cases) {
         const SampleEntry& entry = load(recording(name));
         ASSERT_EQ(entry.length, length) << name;
@@ -352,7 +346,6 @@ TEST(RateConversion, LinearBetweenNeighboursTheLastFrameHeldInPiecesUpToTheLimit
         {44100, {5, -7, 9}, {5, -7, 9}, 2, 99},
         {22050, {0, 100, 200}, {0, 50, 100, 150, 200, 200}, 1, 99},
         {22050, {0, 100, 200}, {0, 50, 100, 150}, 3, 4},
-        {29400, {0, 300, 600}, {0, 200, 400, 600, 600}, 2, 99},
         {88200, {0, 10, 20, 30, 40}, {0, 20, 40}, 3, 99},
         {48000, {0, 1000, 2000, 3000, 4000}, {0, 1088, 2177, 3265, 4000}, 3, 99},
     };
@@ -395,7 +388,9 @@ TEST_F(SampleBank, DamagedAndCraftedFilesLoadEmptyOrWhole) {
 }
 
 TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothingAndShutdownStopsIt) {
-    folder.copyGameSamples();
+    for (const char* name : SAMPLE_NAMES) // the game's own samples
+        std::filesystem::copy_file(ROOT / "dat/samples" / (name + std::string(".ogg")),
+                                   folder.pathOf(name));
     // Stopped at once, it stops in or before some file: everything before it is whole, nothing
     // after it was begun. A stop may come late on a busy machine, but not in every one of 20.
     int stoppedEarly = 0;

@@ -3,17 +3,10 @@
 // folder comes back when the object goes. Shared with the fuzzers.
 #pragma once
 
-#include "audio/sample_bank.h"
-
 #include <filesystem>
 #include <stdexcept>
 #include <stdlib.h>
 #include <string>
-
-// The repository's root, found from this file's place in it.
-inline std::filesystem::path repositoryRoot() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-}
 
 struct SampleFolder {
     SampleFolder() : previous(std::filesystem::current_path()) {
@@ -33,12 +26,6 @@ struct SampleFolder {
     // Where the file of bank entry `name` goes.
     std::filesystem::path pathOf(const std::string& name) const {
         return folder / "dat" / "samples" / (name + ".ogg");
-    }
-    // Puts all 19 of the game's own samples in.
-    void copyGameSamples() const {
-        for (const char* name : SAMPLE_NAMES)
-            std::filesystem::copy_file(
-                repositoryRoot() / "dat/samples" / (name + std::string(".ogg")), pathOf(name));
     }
 
     std::filesystem::path previous, folder;

@@ -14,15 +14,12 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
-
-std::vector<int> draws(int count) {
-    std::vector<int> values;
-    for (int i = 0; i < count; i++) values.push_back(nextRandom());
-    return values;
-}
-
 TEST(Chance, SeedOneDrawsTheClassicSequenceInEveryThread) {
+    auto draws = [](int count) {
+        std::vector<int> values;
+        for (int i = 0; i < count; i++) values.push_back(nextRandom());
+        return values;
+    };
     const std::vector<int> fromSeedOne = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358};
     seedRandom(12345);
     std::vector<int> inThread;
@@ -52,5 +49,3 @@ TEST(DataFile, OnlyRegularFilesOpenAndNothingBlocks) {
     }
     std::filesystem::remove_all(folder);
 }
-
-} // namespace

@@ -3,8 +3,6 @@
 
 #include "audio/device.h"
 
-NullDevice nullDevice;
-
 bool openDevice(const char*& reason) {
     reason = nullDevice.failure;
     nullDevice.open = !reason;

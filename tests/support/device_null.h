@@ -9,4 +9,4 @@ struct NullDevice {
     const char* failure = nullptr;
 };
 
-extern NullDevice nullDevice;
+inline NullDevice nullDevice;
