@@ -22,16 +22,11 @@ float largestDistance(const float (&from)[PALETTE_SIZE][3], const float (&to)[PA
 }
 
 TEST(Palette, StartsAndDriftsAroundTheDescribedBaseColours) {
-    const float described[PALETTE_SIZE][3] = {{0, 0, 0},
-                                              {0.1f, 0.3f, 0.21f},
-                                              {0.28f, 0.04f, 0.39f},
-                                              {0.98f, 0.15f, 0.03f},
-                                              {0.21f, 0.21f, 0.9f},
-                                              {0.57f, 0.57f, 0.98f},
-                                              {0.95f, 0.67f, 0.51f},
-                                              {0.76f, 0.55f, 0.25f},
-                                              {0.6f, 0.4f, 0.25f},
-                                              {0.8f, 0.8f, 0.8f}};
+    const float described[PALETTE_SIZE][3] = {
+        {0.0f, 0.0f, 0.0f},   {0.1f, 0.3f, 0.21f},   {0.28f, 0.04f, 0.39f}, {0.98f, 0.15f, 0.03f},
+        {0.21f, 0.21f, 0.9f}, {0.57f, 0.57f, 0.98f}, {0.95f, 0.67f, 0.51f}, {0.76f, 0.55f, 0.25f},
+        {0.6f, 0.4f, 0.25f},  {0.8f, 0.8f, 0.8f},
+    };
     EXPECT_EQ(std::memcmp(paletteBase, described, sizeof described), 0);
     // Seed 1 draws 41 and 18467 first: entry 0's red starts at (41 % 201 - 100) x 0.0008 and
     // heads for (18467 % 201 - 100) x 0.0008; every offset is within 0.08.
@@ -59,29 +54,22 @@ TEST(Palette, StartsAndDriftsAroundTheDescribedBaseColours) {
     EXPECT_EQ(largestDistance(palette.paletteCurrent, palette.paletteTarget), 0.0f);
 }
 
-TEST(Palette, ColoursAreClampedAndOutsideIndicesAreBlack) {
-    palette.paletteCurrent[3][0] = 1.03f;
-    palette.paletteCurrent[0][1] = -0.03f;
-    EXPECT_EQ(colourOf(3).red, 1.0f);
-    EXPECT_EQ(colourOf(0).green, 0.0f);
-    EXPECT_EQ(colourOf(3).alpha, 1.0f);
-    for (int index : {-1, -128, 10, 127}) {
-        Colour colour = colourOf(static_cast<int8_t>(index));
-        EXPECT_EQ(colour.red + colour.green + colour.blue, 0.0f) << index;
-    }
-    // Times 255, truncated.
-    EXPECT_TRUE(colourByte(1.0f) == 255 && colourByte(std::nextafter(1.0f, 0.0f)) == 254);
-    EXPECT_EQ(colourByte(0.5f), 127);
-}
-
-TEST(Picture, ColumnsBecomeTextureRowsWritesOutsideAreDroppedAndTheFirstTextureIsNoise) {
+// A colour is clamped to 0..1, and black for a negative index or one past the palette; its
+// bytes are the channels times 255, truncated. Pixel (x, y) becomes texel y of texture row x,
+// alpha and texels 96 on left alone; writes outside the picture are dropped.
+TEST(Picture, ColoursBecomeTexelsOfTheColumnsRowsAndWritesOutsideAreDropped) {
     clearPicture();
     for (auto [x, y] : {std::pair{128, 0}, {0, 96}, {-1, 10}, {10, -1}}) putPixel(x, y, 5);
     for (int8_t index : pixelBuffer) ASSERT_EQ(index, 0);
     initPalette();
-    palette.paletteCurrent[9][0] = 1.0f;
+    palette.paletteCurrent[9][0] = 1.03f;
     palette.paletteCurrent[9][1] = 0.5f;
-    palette.paletteCurrent[9][2] = 0.0f;
+    palette.paletteCurrent[9][2] = -0.03f;
+    EXPECT_TRUE(colourOf(9).red == 1.0f && colourOf(9).blue == 0.0f && colourOf(9).alpha == 1.0f);
+    for (int index : {-1, -128, 10, 127}) {
+        Colour colour = colourOf(static_cast<int8_t>(index));
+        EXPECT_EQ(colour.red + colour.green + colour.blue, 0.0f) << index;
+    }
     putPixel(127, 95, 9);
     putPixel(0, 0, -4);
     static uint8_t texels[TEXTURE_BYTES];
