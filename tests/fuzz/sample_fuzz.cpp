@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <fstream>
 
+// Where the frames read go, so that the reads are not optimised away.
+volatile int heard;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const SampleFolder folder; // the working folder for the whole run
-    static volatile int heard;
     std::ofstream(folder.pathOf(SAMPLE_NAMES[0]), std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     loadSample(0);
