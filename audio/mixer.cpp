@@ -90,10 +90,6 @@ StereoFrame tapFeed(StereoFrame read, float keep, StereoFrame wet, float send) {
     return addFrames(scaleFrame(read, keep), scaleFrame(wet, send));
 }
 
-bool isSampleSound(int sound) {
-    return sound >= SOUND_FIRST_SAMPLE;
-}
-
 const SampleEntry& sampleOf(int sound) {
     return sampleBank[sound - SOUND_FIRST_SAMPLE];
 }

@@ -8,3 +8,8 @@ constexpr int SOUND_FIRST_SAMPLE = 17;
 constexpr int SOUND_JUMP = 33;
 constexpr int SOUND_BIRTH = 34;
 constexpr int SOUND_PARADOX = 35;
+
+// Sounds from SOUND_FIRST_SAMPLE on play an entry of the sample bank; the rest are tones.
+constexpr bool isSampleSound(int sound) {
+    return sound >= SOUND_FIRST_SAMPLE;
+}

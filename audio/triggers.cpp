@@ -26,7 +26,7 @@ void releaseGameVoices(SlotList& ended) {
 }
 
 void startSound(int sound, float frequency, float volume, float echoSend, float panOffset) {
-    if (sound >= SOUND_FIRST_SAMPLE && !samplesReady) return;
+    if (isSampleSound(sound) && !samplesReady) return;
     const int slot = findFreeSlot(gameSlots.gameVoiceBusy, gameSlots.gameVoiceCursor);
     if (slot < 0) return;
     gameSlots.gameVoiceCursor = slot;

@@ -52,16 +52,14 @@ bool readTitlePicture(const char* path) {
     std::memset(frame.titlePicture, 0, sizeof frame.titlePicture);
     std::FILE* opened = openDataFile(path);
     if (!opened) return false;
+    // A failed read (end of file, not a number, out of range) ends the reading: its cell and
+    // every later one keep 0.
+    bool reading = true;
     for (auto& line : frame.titlePicture) {
         for (int32_t& cell : line) {
             int value = 0;
-            // A failed read (end of file, not a number, out of range) fails every later one
-            // too, and its cell keeps 0.
-            if (!readNumber(opened, value)) {
-                std::fclose(opened);
-                return true;
-            }
-            cell = value;
+            reading = reading && readNumber(opened, value);
+            if (reading) cell = value;
         }
     }
     std::fclose(opened);
