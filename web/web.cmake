@@ -47,7 +47,6 @@ if(NOT STB_INCLUDE_DIR)
     message(FATAL_ERROR "stb_image_write.h not found (bash tools/install-packages.sh web)")
 endif()
 
-list(FILTER CORE_SOURCES EXCLUDE REGEX "/audio/loader\\.cpp$")
 add_library(tinyarcade_core STATIC ${CORE_SOURCES})
 target_include_directories(tinyarcade_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_include_directories(tinyarcade_core SYSTEM PUBLIC ${STB_INCLUDE_DIR})
@@ -65,7 +64,10 @@ target_link_options(tinyarcade PRIVATE
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/tc0.txt@dat/tc0.txt"
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/samples@dat/samples")
 # The data is packed at link time: a changed file links again.
-file(GLOB SAMPLE_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/dat/samples/*)
+set(SAMPLE_NAMES birth drum0 drum1 drum2 drum3 drum4 drum5 drum6 drum7 drum8 drum9 drumA drumB
+    drumC drumD drumE drumF jump paradox)
+list(TRANSFORM SAMPLE_NAMES PREPEND ${PROJECT_SOURCE_DIR}/dat/samples/ OUTPUT_VARIABLE SAMPLE_FILES)
+list(TRANSFORM SAMPLE_FILES APPEND .ogg)
 set_property(TARGET tinyarcade APPEND PROPERTY LINK_DEPENDS
     ${PROJECT_SOURCE_DIR}/dat/tc0.txt ${SAMPLE_FILES})
 configure_file(web/index.html ${WEB_FOLDER}/index.html COPYONLY)
