@@ -107,3 +107,5 @@ add_custom_target(uninstall
     COMMAND ${CMAKE_COMMAND} -DMANIFEST=${PROJECT_BINARY_DIR}/install_manifest.txt
             -P ${CMAKE_CURRENT_LIST_DIR}/uninstall.cmake
     COMMENT "Removing the files of the last cmake --install" VERBATIM)
+
+include(${CMAKE_CURRENT_LIST_DIR}/deb.cmake)
