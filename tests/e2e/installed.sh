@@ -85,6 +85,27 @@ key Escape
 expect_exit "Escape"
 [ -z "$(ls -A "$WORK/elsewhere")" ] || fail "it wrote into the folder it was started from"
 
+# --- Files named on the command line are the player's, where the game was started -------------
+
+program="$WORK/moved/libexec/tinyarcade/tinyarcade"
+mv "$program" "$WORK/program"
+printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@"\n' >"$program"
+chmod +x "$program"
+said=$(cd "$WORK/elsewhere" && tinyarcade --window --record "run 1.txt" --play=sub/run.txt \
+    --check /tmp/abs.txt --wav=/tmp/abs.wav --wav out.wav)
+expected="$HOME/.local/share/tinyarcade
+--window
+--record
+$WORK/elsewhere/run 1.txt
+--play=$WORK/elsewhere/sub/run.txt
+--check
+/tmp/abs.txt
+--wav=/tmp/abs.wav
+--wav
+$WORK/elsewhere/out.wav"
+[ "$said" = "$expected" ] || fail "the launcher passed on: $said"
+mv "$WORK/program" "$program"
+
 # --- Without its data, the launcher says so on one line -------------------------------------------
 
 mv "$WORK/moved/share/tinyarcade/dat" "$WORK/data-away"
