@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs the Debian packages that tinyarcade needs: "play" to build and run it, "web" to build
-# it for a browser and serve it, "test" to build and run every test, the browser's included.
+# Installs the Debian packages that tinyarcade needs: "play" to build and run it, "package" to
+# make a Debian package of it too, "web" to build it for a browser and serve it, "test" to build
+# and run every test, the browser's included.
 # Safe to run again; asks nothing.
 set -eu
 
@@ -15,10 +16,11 @@ TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-fi
 
 case "${1:-}" in
 play) packages=$PLAY ;;
+package) packages="$PLAY $PACKAGE" ;;
 web) packages=$WEB ;;
 test) packages=$TEST ;;
 *)
-    echo "usage: $0 play|web|test" >&2
+    echo "usage: $0 play|package|web|test" >&2
     exit 2
     ;;
 esac
