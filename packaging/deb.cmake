@@ -28,13 +28,14 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1")
 
 # Debian keeps games in /usr/games; the launcher finds the program and the data from there as
 # from /usr/bin, which sits at the same depth.
+install(CODE "set(bin_folder ${CMAKE_INSTALL_BINDIR})" COMPONENT debian EXCLUDE_FROM_ALL)
 install(CODE [[
-    set(usr "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-    file(MAKE_DIRECTORY "${usr}/games")
-    file(RENAME "${usr}/bin/tinyarcade" "${usr}/games/tinyarcade")
-    file(GLOB left "${usr}/bin/*")
+    set(bin "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${bin_folder}")
+    file(MAKE_DIRECTORY "${bin}/../games")
+    file(RENAME "${bin}/tinyarcade" "${bin}/../games/tinyarcade")
+    file(GLOB left "${bin}/*")
     if(NOT left)
-        file(REMOVE_RECURSE "${usr}/bin")
+        file(REMOVE_RECURSE "${bin}")
     endif()
 ]] COMPONENT debian EXCLUDE_FROM_ALL)
 
