@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs the Debian packages that tinyarcade needs: "play" to build and run it, "web" to build
-# it for a browser and serve it, "test" to build and run every test, the browser's included.
+# Installs the Debian packages that tinyarcade needs: "play" to build and run it, "package" to
+# make a Debian package of it too, "web" to build it for a browser and serve it, "test" to build
+# and run every test, the browser's included.
 # Safe to run again; asks nothing.
 set -eu
 
@@ -8,14 +9,18 @@ PLAY="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libgl1-mesa-dri l
 # emscripten brings Node.js; dpkg-dev unpacks Debian's libvorbis source for the browser's build;
 # chromium and npm (below) run the browser tests.
 WEB="cmake make python3 emscripten dpkg-dev libstb-dev"
-TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev $WEB chromium"
+# cpack's .deb needs dpkg-dev's dpkg-shlibdeps, fakeroot and file; lintian checks it, man-db the
+# manual page.
+PACKAGE="dpkg-dev fakeroot file lintian man-db"
+TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev $WEB $PACKAGE chromium"
 
 case "${1:-}" in
 play) packages=$PLAY ;;
+package) packages="$PLAY $PACKAGE" ;;
 web) packages=$WEB ;;
 test) packages=$TEST ;;
 *)
-    echo "usage: $0 play|web|test" >&2
+    echo "usage: $0 play|package|web|test" >&2
     exit 2
     ;;
 esac

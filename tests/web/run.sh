@@ -13,14 +13,23 @@ command -v emcmake >/dev/null && command -v chromium >/dev/null && command -v np
     exit 1
 }
 
+# Each stage says on stderr what it does: the first build and install take minutes.
+stage() { echo "web test: $*" >&2; }
+
 # Debian's emscripten runs on whichever node comes first on PATH: show it Debian's modules.
 export NODE_PATH=/usr/share/nodejs
-[ -f "$web_build/CMakeCache.txt" ] || emcmake cmake -S "$source_dir" -B "$web_build"
+[ -f "$web_build/CMakeCache.txt" ] || {
+    stage "configuring $web_build with emscripten"
+    emcmake cmake -S "$source_dir" -B "$web_build"
+}
+stage "building $web_build (the first build takes minutes)"
 cmake --build "$web_build" -j2
 
 # The browser driver at the version package-lock.json pins, installed again only when it changes.
 if ! cmp -s "$here/package-lock.json" "$here/node_modules/.installed-lock.json"; then
+    stage "installing the browser driver (npm ci)"
     (cd "$here" && npm ci --no-audit --no-fund --loglevel=error)
     cp "$here/package-lock.json" "$here/node_modules/.installed-lock.json"
 fi
+stage "playing the page in headless Chromium"
 exec node "$here/browser_test.js" "$web_build/web" "$PNG_PROBE" "$source_dir/dat/tc0.txt" "$@"
