@@ -1,9 +1,6 @@
 // GameState and GameTitle: held keys and the ending; the rules per tick (spawns, speed bands,
 // the catcher, catches, escapes and the sounds they start); the game's picture.
-#include "audio/audio.h"
-#include "audio/control.h"
-#include "audio/game_voices.h"
-#include "audio/sample_bank.h"
+#include "audio/audio_state.h"
 #include "display/palette.h"
 #include "game/game_sounds.h"
 #include "game/game_title.h"
@@ -115,25 +112,24 @@ TEST_F(Game, BandsSetTheSpawnIntervalAndTheSpeed) {
 // What each event starts is the voice the callback will play: its sample, level and echo.
 TEST_F(Game, ASpawnACatchAndAnEscapeStartTheJumpBirthAndParadoxSamples) {
     StereoFrame frames[3][4] = {};
-    for (int k = 0; k < 3; k++) sampleBank[16 + k] = {frames[k], static_cast<uint32_t>(2 + k)};
-    samplesReady = true;
-    resetControl();
-    gameSlots = {};
+    audio = AudioState{};
+    for (int k = 0; k < 3; k++)
+        audio.sampleBank[16 + k] = {frames[k], static_cast<uint32_t>(2 + k)};
+    audio.samplesReady = true;
     game.babies = {{10.2f, 13.0f}, {-3.8f, 20.0f}}; // caught, then escaping
     game.update();                                  // tick 0 also spawns a baby
     const SlotList& started = frameControl().voiceSlots;
     const std::pair<int, float> heard[] = {{33, 0.1f}, {34, 0.4f}, {35, 0.4f}}; // sound, volume
     ASSERT_EQ(started.count, 3);
     for (int i = 0; i < 3; i++) {
-        const Voice& voice = mixer.voices[started.slots[i]];
+        const Voice& voice = audio.mixer.voices[started.slots[i]];
         const auto [sound, volume] = heard[i];
         EXPECT_EQ(voice.sound, sound);
-        EXPECT_EQ(voice.hold, sampleBank[sound - SOUND_FIRST_SAMPLE].length) << sound;
+        EXPECT_EQ(voice.hold, audio.sampleBank[sound - SOUND_FIRST_SAMPLE].length) << sound;
         EXPECT_TRUE(voice.volume >= volume * 1.5f && voice.volume <= volume * 1.6024f) << sound;
         EXPECT_EQ(voice.echoSend, 0.6f) << sound;
     }
-    samplesReady = false;
-    for (SampleEntry& entry : sampleBank) entry = {};
+    audio = AudioState{};
 }
 
 // Babies at every whole height just inside x 10 are caught when less than 2.5 from the catch
