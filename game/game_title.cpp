@@ -1,5 +1,5 @@
 // GameTitle: the babies, the catcher, the score and the time paradox, one tick at a time, and
-// the game's 32 x 32 picture. Draws only into its own image; the OpenGL work is video.h's.
+// the game's 32 x 32 picture. Paints only bytes, into its own image, which the frame shows.
 // Every chance draw comes from nextRandom() in a fixed number and order, so a seeded run
 // repeats exactly.
 #include "game/game_title.h"
@@ -7,7 +7,6 @@
 #include "draw/font.h"
 #include "draw/image_pixel.h"
 #include "draw/sprites.h"
-#include "display/video.h"
 #include "game/game_sounds.h"
 #include "platform/chance.h"
 
@@ -80,11 +79,6 @@ float babySpeedAt(uint32_t tick) {
 GameTitle::GameTitle(float x, float y, float width, float height)
     : rectX(x), rectY(y), rectW(width), rectH(height) {
     playerPos = 0;
-    texture = createGameTexture();
-}
-
-GameTitle::~GameTitle() {
-    releaseGameTexture(texture);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -182,7 +176,7 @@ static void dissolve(GameImage& image, uint32_t endCountdown) {
     }
 }
 
-void GameTitle::paintImage() {
+void GameTitle::draw() {
     std::memset(image.bytes, 0, sizeof image.bytes);
     if (emotions) paintEmotionsBackground(image, tickCount);
     paintScore(image, score);
@@ -193,9 +187,4 @@ void GameTitle::paintImage() {
                playerPos / CATCHER_STEPS_PER_PIXEL + CATCHER_BOTTOM);
     makeOpaque(image);
     if (ending) dissolve(image, endCountdown);
-}
-
-void GameTitle::draw() {
-    paintImage();
-    showGameImage(texture, image, rectX, rectY, rectW, rectH);
 }

@@ -204,7 +204,7 @@ TEST_F(Game, DrawsTheScoreThenTheBabiesThenTheCatcher) {
         game.score = t.score;
         game.playerPos = t.playerPos;
         game.babies = t.babies;
-        game.paintImage();
+        game.draw();
         for (Probe p : t.probes)
             EXPECT_TRUE(shows(p)) << "case " << &t - cases << ": " << p.x << "," << p.y;
     }
@@ -221,7 +221,7 @@ TEST_F(Game, TheEmotionsBackgroundFollowsItsDraws) {
     game.tickCount = 4 * 13 + 3;
     game.playerPos = 42;
     seedRandom(1);
-    game.paintImage();
+    game.draw();
     const std::tuple<int, int, std::array<int, 3>> pixels[] = {
         {0, 0, {35, 0, 0}}, {0, 2, {0, 0, 241}}, {1, 1, {0, 13, 26}}, {3, 5, {0, 195, 134}}};
     for (const auto& [x, y, rgb] : pixels) EXPECT_EQ(rgbAt(x, y), rgb) << x << "," << y;
@@ -236,7 +236,7 @@ TEST_F(Game, TheEmotionsBackgroundFollowsItsDraws) {
 // 128, red at 55 (73 is not below 128 - 55), all three at 1.
 TEST_F(Game, TheDissolveDrawsOncePerColourByteAndBlacksOutThePassedShare) {
     seedRandom(1);
-    game.paintImage();
+    game.draw();
     EXPECT_EQ(nextRandom(), 41) << "a picture in play draws no chance";
     game.ending = true;
     const std::pair<uint32_t, std::array<int, 3>> cases[] = {
@@ -244,7 +244,7 @@ TEST_F(Game, TheDissolveDrawsOncePerColourByteAndBlacksOutThePassedShare) {
     for (const auto& [countdown, rgb] : cases) {
         game.endCountdown = countdown;
         seedRandom(1);
-        game.paintImage();
+        game.draw();
         EXPECT_EQ(rgbAt(0, 3), rgb) << "countdown " << countdown;
     }
     EXPECT_EQ(nextRandom(), 1048) << "the 3073rd draw: one for each of 32 x 32 x 3 bytes";
