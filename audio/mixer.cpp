@@ -144,6 +144,12 @@ StereoFrame runEcho(StereoFrame wet) {
     return addFrames(out, scaleFrame(readB, DOUBLE_OUT));
 }
 
+// Every start, music or game, snaps to the grid at the clock of its activation, as its voice
+// asks.
+void snapStart(Voice& voice) {
+    if (voice.quantise) quantiseVoice(voice, audio.mixer.sampleClock);
+}
+
 } // namespace
 
 void initVoice(Voice& voice, int sound, float frequency, float volume, float echoSend,
@@ -229,14 +235,13 @@ void startMusicVoice(int sound, float frequency, float volume, float echoSend, f
     audio.mixer.musicVoiceCursor = slot;
     Voice& voice = audio.mixer.voices[FIRST_MUSIC_VOICE + slot];
     initVoice(voice, sound, frequency, volume, echoSend, panOffset, 0, hold, release, delay);
-    quantiseVoice(voice, audio.mixer.sampleClock);
+    snapStart(voice);
     audio.mixer.voiceActive[FIRST_MUSIC_VOICE + slot] = 1;
 }
 
 void activateGameVoice(int slot) {
     audio.mixer.voiceActive[slot] = 1;
-    if (audio.mixer.voices[slot].quantise)
-        quantiseVoice(audio.mixer.voices[slot], audio.mixer.sampleClock);
+    snapStart(audio.mixer.voices[slot]);
 }
 
 StereoFrame mixFrame(SlotList& finishedGameVoices) {

@@ -30,6 +30,8 @@ struct Voice {
     float echoSend;
     float pan;
     int32_t sound;
+    // Snap the start to the grid. initVoice always asks for it; the record keeps the flag as
+    // part of its agreed shape, and the starts honour it.
     uint8_t quantise;
 };
 

@@ -61,20 +61,13 @@ const Band& bandAt(uint32_t tick) {
     return BANDS[band];
 }
 
-} // namespace
-
+// Height of the catch centre for a catcher position.
 float catchCentre(int32_t playerPos) {
     return static_cast<float>(playerPos) * CATCHER_PIXELS_PER_STEP +
            static_cast<float>(CATCHER_BOTTOM) + CATCH_ABOVE_CENTRE;
 }
 
-int spawnIntervalAt(uint32_t tick) {
-    return bandAt(tick).spawnInterval;
-}
-
-float babySpeedAt(uint32_t tick) {
-    return bandAt(tick).babySpeed;
-}
+} // namespace
 
 GameTitle::GameTitle(float x, float y, float width, float height)
     : rectX(x), rectY(y), rectW(width), rectH(height) {
@@ -85,7 +78,7 @@ GameTitle::GameTitle(float x, float y, float width, float height)
 // [SECTION] Rules, once per tick
 
 static void spawnBaby(std::vector<Baby>& babies, uint32_t tick) {
-    if (tick % static_cast<uint32_t>(spawnIntervalAt(tick)) != 0) return;
+    if (tick % static_cast<uint32_t>(bandAt(tick).spawnInterval) != 0) return;
     requestJumpSound();
     int height = nextRandom() % BABY_HEIGHTS + BABY_LOWEST;
     babies.push_back({BABY_START_X, static_cast<float>(height)});
@@ -110,7 +103,7 @@ void GameTitle::update() {
     emotions = false;
     if (!ending) applyHeldKeys(*this);
 
-    float speed = babySpeedAt(tickCount);
+    float speed = bandAt(tickCount).babySpeed;
     for (size_t i = 0; i < babies.size();) {
         Baby& baby = babies[i];
         baby.x -= speed;

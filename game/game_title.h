@@ -33,10 +33,3 @@ class GameTitle : public GameState {
     GameImage image;
     std::vector<Baby> babies;
 };
-
-// Height of the catch centre for a catcher position.
-float catchCentre(int32_t playerPos);
-
-// Spawn interval and baby speed of the band that a tick count falls into.
-int spawnIntervalAt(uint32_t tick);
-float babySpeedAt(uint32_t tick);
