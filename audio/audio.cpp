@@ -4,29 +4,27 @@
 // the control records.
 #include "audio/audio.h"
 
+#include "audio/audio_state.h"
 #include "audio/control.h"
 #include "audio/device.h"
-#include "audio/game_voices.h"
 #include "audio/loader.h"
-#include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
 
 namespace {
-// Everything the device thread will own starts fresh, the loader starts, then the device
-// opens paused.
+// Everything starts fresh, the loader starts, then the device opens paused. The reset runs
+// before the device opens and after any earlier loader has been stopped: nobody else touches
+// the state meanwhile.
 bool openAudioDevice(const char*& reason) {
-    mixer = {};
+    stopLoader();
+    audio = AudioState{};
     startMusic();
-    resetControl();
     startLoader();
     return openDevice(reason);
 }
 } // namespace
 
 const char* startAudio() {
-    samplesReady = false;
-    gameSlots = {};
     const char* reason = "";
     if (!openAudioDevice(reason)) return reason;
     requestEchoDamp();
@@ -47,6 +45,6 @@ void stopAudio() {
     closeDevice();
     stopLoader();
     // Nothing may start a sample once its frames are gone.
-    samplesReady = false;
+    audio.samplesReady = false;
     freeSamples();
 }

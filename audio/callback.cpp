@@ -6,15 +6,13 @@
 // are fixed arrays). Touches only the callback's record, the mixer and the music.
 #include "audio/callback.h"
 
+#include "audio/audio_state.h"
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/music.h"
 #include "platform/chance.h"
 
 namespace {
-// The callback mixes into this, then writes it out in the stream's byte order.
-StereoFrame staging[DEVICE_BUFFER_FRAMES];
-
 // The frame's latest record has arrived: its game voices start (snapped to the grid) and its
 // echo damp is served once.
 void takeFrameRequests(AudioControl& record) {
@@ -28,10 +26,10 @@ void takeFrameRequests(AudioControl& record) {
 
 // On the first frame of every music step: the bar's chord at its first step, then the step.
 void musicBeat(bool frontPageMusic, bool emotions) {
-    if (mixer.sampleClock % MUSIC_STEP_FRAMES != 0) return;
-    uint32_t beat = mixer.sampleClock / MUSIC_STEP_FRAMES;
+    if (audio.mixer.sampleClock % MUSIC_STEP_FRAMES != 0) return;
+    uint32_t beat = audio.mixer.sampleClock / MUSIC_STEP_FRAMES;
     int step = static_cast<int>(beat % STEPS_PER_BAR);
-    if (step == 0) currentChord = CHORD_PICK[nextRandom() % CHORD_COUNT];
+    if (step == 0) audio.music.currentChord = CHORD_PICK[nextRandom() % CHORD_COUNT];
     if (frontPageMusic) {
         frontPageMusicStep(step);
     } else {
@@ -45,7 +43,7 @@ void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotio
     for (int i = 0; i < count; ++i) {
         musicBeat(frontPageMusic, emotions);
         out[i] = mixFrame(finishedGameVoices);
-        ++mixer.sampleClock;
+        ++audio.mixer.sampleClock;
     }
 }
 
@@ -54,9 +52,9 @@ void audioCallback(void*, uint8_t* stream, int length) {
     AudioControl& record = callbackControl();
     for (int left = length / STEREO_FRAME_BYTES; left > 0;) {
         const int count = left < DEVICE_BUFFER_FRAMES ? left : DEVICE_BUFFER_FRAMES;
-        produceFrames(staging, count, record.frontPageMusic != 0, record.emotions != 0,
+        produceFrames(audio.staging, count, record.frontPageMusic != 0, record.emotions != 0,
                       record.voiceSlots);
-        writeStereoFrames(staging, count, stream);
+        writeStereoFrames(audio.staging, count, stream);
         stream += count * STEREO_FRAME_BYTES;
         left -= count;
     }

@@ -2,42 +2,18 @@
 // assignments of a swap and is only ever tried.
 #include "audio/control.h"
 
+#include "audio/audio_state.h"
+
 #include <utility>
 
 std::mutex handOverLock;
 
-namespace {
-constexpr int CONTROL_RECORD_COUNT = 3;
-// What every record holds at start: the front page's music, nothing to damp, no slots.
-constexpr AudioControl FRESH_RECORD = {1, 0, 0, SlotList{{}, 0}};
-
-// The records and their places. Its starting values are the ones below.
-struct HandOver {
-    AudioControl records[CONTROL_RECORD_COUNT] = {FRESH_RECORD, FRESH_RECORD, FRESH_RECORD};
-    int frameRecord = 2;    // main thread only
-    int callbackRecord = 0; // callback only
-    // These three are guarded by handOverLock.
-    int spareRecord = 1;
-    // The callback has emptied the spare record; the frame may take it.
-    bool spareFree = true;
-    // The frame has left a filled record in the spare place.
-    bool spareFilled = false;
-};
-
-HandOver handOver;
-} // namespace
-
 AudioControl& frameControl() {
-    return handOver.records[handOver.frameRecord];
+    return audio.handOver.records[audio.handOver.frameRecord];
 }
 
 AudioControl& callbackControl() {
-    return handOver.records[handOver.callbackRecord];
-}
-
-// Runs only while the device is closed, so no callback can be trading.
-void resetControl() {
-    handOver = HandOver{};
+    return audio.handOver.records[audio.handOver.callbackRecord];
 }
 
 namespace {
@@ -47,7 +23,7 @@ bool tradeWithSpare(int& ownRecord, bool& mayTake, bool& nowOffered) {
     if (!handOverLock.try_lock()) return false;
     const bool swapped = mayTake;
     if (swapped) {
-        std::swap(ownRecord, handOver.spareRecord);
+        std::swap(ownRecord, audio.handOver.spareRecord);
         mayTake = false;
         nowOffered = true;
     }
@@ -57,9 +33,11 @@ bool tradeWithSpare(int& ownRecord, bool& mayTake, bool& nowOffered) {
 } // namespace
 
 bool exchangeControlFromFrame() {
-    return tradeWithSpare(handOver.frameRecord, handOver.spareFree, handOver.spareFilled);
+    return tradeWithSpare(audio.handOver.frameRecord, audio.handOver.spareFree,
+                          audio.handOver.spareFilled);
 }
 
 bool exchangeControlFromCallback() {
-    return tradeWithSpare(handOver.callbackRecord, handOver.spareFilled, handOver.spareFree);
+    return tradeWithSpare(audio.handOver.callbackRecord, audio.handOver.spareFilled,
+                          audio.handOver.spareFree);
 }

@@ -26,18 +26,31 @@ struct AudioControl {
     SlotList voiceSlots;
 };
 
-// Guards the spare place and its flags. Only ever tried, never waited for.
+constexpr int CONTROL_RECORD_COUNT = 3;
+
+// The records and their places; its starting values are the ones below: the callback holds
+// record 0, the spare place holds record 1 (free for the frame), the frame holds record 2.
+struct HandOver {
+    // Each starts with the front page's music, nothing to damp, no slots.
+    AudioControl records[CONTROL_RECORD_COUNT] = {{1, 0, 0, {}}, {1, 0, 0, {}}, {1, 0, 0, {}}};
+    int frameRecord = 2;    // main thread only
+    int callbackRecord = 0; // callback only
+    // These three are guarded by handOverLock.
+    int spareRecord = 1;
+    // The callback has emptied the spare record; the frame may take it.
+    bool spareFree = true;
+    // The frame has left a filled record in the spare place.
+    bool spareFilled = false;
+};
+
+// Guards the spare place and its flags. Only ever tried, never waited for. A lock, not state:
+// it lives for the whole process, outside the audio state that start-up resets.
 extern std::mutex handOverLock;
 
 // The record the frame fills (main thread only) and the one the callback reads and fills
 // (callback only).
 AudioControl& frameControl();
 AudioControl& callbackControl();
-
-// Fresh records: front-page music, nothing to damp, no slots; the callback holds record 0,
-// the spare place holds record 1 (free for the frame), the frame holds record 2. Only while
-// the device is closed.
-void resetControl();
 
 // Frame side: when the lock is free and the callback has emptied the spare, leaves the
 // frame's record there and takes the emptied one back. Returns whether the trade happened.

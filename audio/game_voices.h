@@ -6,16 +6,14 @@
 
 #include <cstdint>
 
-// Its starting values are the ones below: `gameSlots = {}` frees every slot and starts the
-// search at slot 0.
+// Part of the audio state (audio/audio_state.h). Its starting values are the ones below: every
+// slot free, the search starting at slot 0.
 struct GameVoiceSlots {
     // A slot is taken from startSound until the callback's report that its voice ended comes
     // back.
     uint8_t gameVoiceBusy[GAME_VOICE_COUNT] = {};
     int gameVoiceCursor = 0;
 };
-
-extern GameVoiceSlots gameSlots;
 
 // Frees the slots of the game voices that the callback reported ended, and empties the list.
 void releaseGameVoices(SlotList& ended);

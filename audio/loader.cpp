@@ -5,6 +5,7 @@
 // runs out, costs the samples, never the game: one line on stderr says so.
 #include "audio/loader.h"
 
+#include "audio/audio_state.h"
 #include "audio/sample_bank.h"
 
 #include <atomic>
@@ -13,7 +14,6 @@
 #include <thread>
 
 namespace {
-std::atomic<bool> stopLoading{false};
 // Never destroyed: a program ended by exit() while the loader runs (Xlib does so when the
 // display goes away) must not abort in the destructor of a thread that is still joinable.
 std::thread& loaderThread = *new std::thread;
@@ -21,8 +21,8 @@ std::thread& loaderThread = *new std::thread;
 
 void loadSamples() {
     int withoutMemory = 0;
-    for (int index = 0; index < SAMPLE_COUNT && !stopLoading; ++index) {
-        if (!loadSample(index, &stopLoading)) ++withoutMemory;
+    for (int index = 0; index < SAMPLE_COUNT && !audio.stopLoading; ++index) {
+        if (!loadSample(index, &audio.stopLoading.value)) ++withoutMemory;
     }
     if (withoutMemory > 0) {
         std::fprintf(stderr,
@@ -30,7 +30,7 @@ void loadSamples() {
                      "without them\n",
                      withoutMemory, SAMPLE_COUNT);
     }
-    samplesReady = true;
+    audio.samplesReady = true;
 }
 
 void startLoader() {
@@ -43,14 +43,14 @@ void startLoader() {
                      "tinyarcade: cannot start the sample loader (%s); playing without "
                      "samples\n",
                      error.what());
-        samplesReady = true;
+        audio.samplesReady = true;
     }
 }
 
 void stopLoader() {
     if (!loaderThread.joinable()) return;
-    stopLoading = true;
+    audio.stopLoading = true;
     loaderThread.join();
     // No loader is left to read the request.
-    stopLoading = false;
+    audio.stopLoading = false;
 }

@@ -6,7 +6,8 @@
 #pragma once
 
 // The loader thread's work: every file in bank order, checking before each one and while it
-// decodes whether it was asked to stop; sets samplesReady when done either way.
+// decodes whether it was asked to stop; sets samplesReady when done either way. The desktop's
+// alone (render_music calls it directly); the browser loads one file per turn instead.
 void loadSamples();
 
 // Starts loadSamples on its own thread (after stopping one that still runs). When no thread

@@ -3,6 +3,7 @@
 // and sounds join when all 19 files are in, as with the loader thread on the desktop.
 #include "audio/loader.h"
 
+#include "audio/audio_state.h"
 #include "audio/sample_bank.h"
 
 #include <emscripten.h>
@@ -10,8 +11,8 @@
 #include <cstdint>
 
 namespace {
-int nextSample = 0;
-// Raised by every start and stop: a turn queued for an earlier loader does nothing.
+// Like the desktop's thread handle, these outlive every reset of the audio state: raised by
+// every start and stop, the generation lets a turn queued for an earlier loader do nothing.
 uintptr_t loaderGeneration = 0;
 bool loading = false;
 
@@ -21,24 +22,19 @@ void* generationTag() {
 
 void loadNextSample(void* generation) {
     if (!loading || generation != generationTag()) return;
-    if (nextSample < SAMPLE_COUNT) {
-        loadSample(nextSample++);
+    if (audio.nextSample < SAMPLE_COUNT) {
+        loadSample(audio.nextSample++);
         emscripten_async_call(loadNextSample, generation, 0);
         return;
     }
     loading = false;
-    samplesReady = true;
+    audio.samplesReady = true;
 }
 } // namespace
 
-void loadSamples() {
-    for (int index = 0; index < SAMPLE_COUNT; ++index) loadSample(index);
-    samplesReady = true;
-}
-
 void startLoader() {
     stopLoader();
-    nextSample = 0;
+    audio.nextSample = 0;
     loading = true;
     loaderGeneration++;
     emscripten_async_call(loadNextSample, generationTag(), 0);
@@ -49,5 +45,5 @@ void stopLoader() {
     // No file is ever half decoded here: a turn decodes one whole.
     loading = false;
     loaderGeneration++;
-    samplesReady = true;
+    audio.samplesReady = true;
 }

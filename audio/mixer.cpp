@@ -7,12 +7,11 @@
 // gameVoiceBusy flags.
 #include "audio/mixer.h"
 
+#include "audio/audio_state.h"
 #include "audio/sample_bank.h"
 #include "platform/chance.h"
 
 #include <limits>
-
-MixerState mixer;
 
 namespace {
 
@@ -91,7 +90,7 @@ StereoFrame tapFeed(StereoFrame read, float keep, StereoFrame wet, float send) {
 }
 
 const SampleEntry& sampleOf(int sound) {
-    return sampleBank[sound - SOUND_FIRST_SAMPLE];
+    return audio.sampleBank[sound - SOUND_FIRST_SAMPLE];
 }
 
 bool hasEnded(const Voice& voice) {
@@ -118,10 +117,10 @@ StereoFrame renderSquare(const Voice& voice, float amp) {
 // The three echo taps for one frame; each reads after the writes of the ones before it.
 // Returns what the taps add to the dry mix.
 StereoFrame runEcho(StereoFrame wet) {
-    StereoFrame* ring = mixer.echoRing;
-    int32_t& tapA = mixer.echoTapA;
-    int32_t& tapB = mixer.echoTapB;
-    int32_t& tapC = mixer.echoTapC;
+    StereoFrame* ring = audio.mixer.echoRing;
+    int32_t& tapA = audio.mixer.echoTapA;
+    int32_t& tapB = audio.mixer.echoTapB;
+    int32_t& tapC = audio.mixer.echoTapC;
 
     StereoFrame readA = ring[tapA];
     ring[tapA] = tapFeed(readA, FORWARD_KEEP, wet, FORWARD_SEND);
@@ -143,6 +142,12 @@ StereoFrame runEcho(StereoFrame wet) {
     StereoFrame out = scaleFrame(readC, BACKWARD_OUT);
     out = addFrames(out, scaleFrame(readA, FORWARD_OUT));
     return addFrames(out, scaleFrame(readB, DOUBLE_OUT));
+}
+
+// Every start, music or game, snaps to the grid at the clock of its activation, as its voice
+// asks.
+void snapStart(Voice& voice) {
+    if (voice.quantise) quantiseVoice(voice, audio.mixer.sampleClock);
 }
 
 } // namespace
@@ -222,33 +227,34 @@ int findFreeSlot(const uint8_t* busyFlags, int cursor) {
 
 void startMusicVoice(int sound, float frequency, float volume, float echoSend, float panOffset,
                      uint32_t hold, uint32_t release, uint32_t delay) {
-    if (isSampleSound(sound) && !samplesReady.load()) return;
+    if (isSampleSound(sound) && !audio.samplesReady) return;
     // A music slot is busy exactly while its voice is active.
-    int slot = findFreeSlot(mixer.voiceActive + FIRST_MUSIC_VOICE, mixer.musicVoiceCursor);
+    int slot =
+        findFreeSlot(audio.mixer.voiceActive + FIRST_MUSIC_VOICE, audio.mixer.musicVoiceCursor);
     if (slot < 0) return;
-    mixer.musicVoiceCursor = slot;
-    Voice& voice = mixer.voices[FIRST_MUSIC_VOICE + slot];
+    audio.mixer.musicVoiceCursor = slot;
+    Voice& voice = audio.mixer.voices[FIRST_MUSIC_VOICE + slot];
     initVoice(voice, sound, frequency, volume, echoSend, panOffset, 0, hold, release, delay);
-    quantiseVoice(voice, mixer.sampleClock);
-    mixer.voiceActive[FIRST_MUSIC_VOICE + slot] = 1;
+    snapStart(voice);
+    audio.mixer.voiceActive[FIRST_MUSIC_VOICE + slot] = 1;
 }
 
 void activateGameVoice(int slot) {
-    mixer.voiceActive[slot] = 1;
-    if (mixer.voices[slot].quantise) quantiseVoice(mixer.voices[slot], mixer.sampleClock);
+    audio.mixer.voiceActive[slot] = 1;
+    snapStart(audio.mixer.voices[slot]);
 }
 
 StereoFrame mixFrame(SlotList& finishedGameVoices) {
     StereoFrame dry = {0, 0};
     StereoFrame wet = {0, 0};
     for (int i = 0; i < VOICE_COUNT; ++i) {
-        if (!mixer.voiceActive[i]) continue;
-        Voice& voice = mixer.voices[i];
+        if (!audio.mixer.voiceActive[i]) continue;
+        Voice& voice = audio.mixer.voices[i];
         StereoFrame frame = renderVoice(voice);
         dry = addFrames(dry, frame);
         wet = addFrames(wet, scaleFrame(frame, voice.echoSend));
         if (!hasEnded(voice)) continue;
-        mixer.voiceActive[i] = 0;
+        audio.mixer.voiceActive[i] = 0;
         // A slot stays busy until the frame has read this list, so it is listed at most once.
         if (i < GAME_VOICE_COUNT) appendSlot(finishedGameVoices, i);
     }
@@ -260,5 +266,5 @@ void appendSlot(SlotList& list, int slot) {
 }
 
 void halveEcho() {
-    for (StereoFrame& frame : mixer.echoRing) frame = scaleFrame(frame, ECHO_DAMP);
+    for (StereoFrame& frame : audio.mixer.echoRing) frame = scaleFrame(frame, ECHO_DAMP);
 }

@@ -30,6 +30,8 @@ struct Voice {
     float echoSend;
     float pan;
     int32_t sound;
+    // Snap the start to the grid. initVoice always asks for it; the record keeps the flag as
+    // part of its agreed shape, and the starts honour it.
     uint8_t quantise;
 };
 
@@ -42,9 +44,10 @@ struct SlotList {
 // Appends a game voice slot; a full list (which 64 slots cannot overfill) drops it.
 void appendSlot(SlotList& list, int slot);
 
-// Everything the mixer keeps. The callback owns it all, except the records of the game voices
-// (0..63), which the main thread fills while their slot is free for it. Its starting values are
-// the ones below: `mixer = {}` silences the echo, rewinds the clock and frees every voice.
+// Everything the mixer keeps, part of the audio state (audio/audio_state.h). The callback owns
+// it all, except the records of the game voices (0..63), which the main thread fills while
+// their slot is free for it. Its starting values are the ones below: a silent echo, the clock
+// at 0, every voice free.
 struct MixerState {
     Voice voices[VOICE_COUNT] = {};
     // The voice is rendered while its flag is set.
@@ -56,8 +59,6 @@ struct MixerState {
     StereoFrame echoRing[ECHO_LENGTH] = {};
     int32_t echoTapA = 0, echoTapB = 0, echoTapC = 0;
 };
-
-extern MixerState mixer;
 
 void initVoice(Voice& voice, int sound, float frequency, float volume, float echoSend,
                float panOffset, uint32_t attack, uint32_t hold, uint32_t release, uint32_t delay);

@@ -6,6 +6,7 @@
 // the music: never add, drop or reorder a draw. Starts voices only through startMusicVoice.
 #include "audio/music.h"
 
+#include "audio/audio_state.h"
 #include "audio/mixer.h"
 #include "audio/sound_numbers.h"
 #include "platform/chance.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <initializer_list>
 
+// Filled by startMusic at start-up.
 float NOTE_FREQUENCIES[NOTE_COUNT];
 
 // Scale degrees 0..6 as indices into NOTE_FREQUENCIES.
@@ -39,9 +41,6 @@ const int CHORD_PICK[CHORD_COUNT] = {
     7, 1, 0, 2, 3, 8, 9, 10, 11, 14, 15, 16, 17, 18, 19, 20, 4, 5, 6, 12, 13,
 };
 // clang-format on
-
-int currentChord = 0;
-int musicSection = 0;
 
 namespace {
 
@@ -81,7 +80,7 @@ float wholePower(float base, int exponent) {
 // Note `chordIndex` of the current chord: its scale note an octave down, raised by the degree's
 // own octave (degrees 7..13) and by `extraOctaves`.
 float chordNote(int chordIndex, int extraOctaves) {
-    int degree = CHORD_TABLE[currentChord][chordIndex];
+    int degree = CHORD_TABLE[audio.music.currentChord][chordIndex];
     int exponent = degree / SCALE_LENGTH + extraOctaves - 1;
     return wholePower(2.0f, exponent) * NOTE_FREQUENCIES[SCALE_STEPS[degree % SCALE_LENGTH]];
 }
@@ -215,7 +214,7 @@ void computeNoteFrequencies() {
 void startMusic() {
     computeNoteFrequencies();
     // The opening chord is any of the 21, not one of CHORD_PICK's.
-    currentChord = nextRandom() % CHORD_COUNT;
+    audio.music.currentChord = nextRandom() % CHORD_COUNT;
 }
 
 int minDraw(int n, int passes) {
@@ -239,7 +238,7 @@ void gameMusicStep(int step, bool emotions) {
 }
 
 void frontPageMusicStep(int step) {
-    switch (musicSection) {
+    switch (audio.music.musicSection) {
     case 0:
         sectionSparse(step);
         break;
@@ -253,5 +252,8 @@ void frontPageMusicStep(int step) {
         sectionDriving(step);
         break;
     }
-    if (step == 0) musicSection = (musicSection + minDraw(3, 3)) % SECTION_COUNT;
+    if (step == 0) {
+        int& section = audio.music.musicSection;
+        section = (section + minDraw(3, 3)) % SECTION_COUNT;
+    }
 }

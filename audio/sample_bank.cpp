@@ -4,6 +4,7 @@
 // file never touches an entry that a voice may be playing, and frees them only at shutdown.
 #include "audio/sample_bank.h"
 
+#include "audio/audio_state.h"
 #include "audio/decoded_frames.h"
 #include "platform/data_file.h"
 
@@ -18,9 +19,6 @@ const char* const SAMPLE_NAMES[SAMPLE_COUNT] = {
     "drum0", "drum1", "drum2", "drum3", "drum4", "drum5", "drum6", "drum7", "drum8",   "drum9",
     "drumA", "drumB", "drumC", "drumD", "drumE", "drumF", "jump",  "birth", "paradox",
 };
-
-SampleEntry sampleBank[SAMPLE_COUNT];
-std::atomic<bool> samplesReady{false};
 
 namespace {
 // Room for a few frames of the widest stream Vorbis allows (255 channels of 16 bits).
@@ -97,7 +95,7 @@ bool loadSample(int index, const std::atomic<bool>* stop) {
     try {
         const std::vector<StereoFrame> frames = decodeSample(opened, stop);
         if (frames.empty()) return true;
-        SampleEntry& entry = sampleBank[index];
+        SampleEntry& entry = audio.sampleBank[index];
         entry.frames = new StereoFrame[frames.size()];
         entry.length = static_cast<uint32_t>(frames.size());
         std::copy(frames.begin(), frames.end(), entry.frames);
@@ -108,7 +106,7 @@ bool loadSample(int index, const std::atomic<bool>* stop) {
 }
 
 void freeSamples() {
-    for (SampleEntry& entry : sampleBank) {
+    for (SampleEntry& entry : audio.sampleBank) {
         delete[] entry.frames;
         entry.frames = nullptr;
         entry.length = 0;

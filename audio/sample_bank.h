@@ -1,7 +1,8 @@
 // The sample bank: 19 decoded sounds, filled once by the loader thread.
 //
-// Entries are written only by the loader, before samplesReady is set; everyone else reads them
-// only after seeing samplesReady set.
+// The entries and samplesReady live in the audio state (audio/audio_state.h). Entries are
+// written only by the loader, before samplesReady is set; everyone else reads them only after
+// seeing samplesReady set.
 #pragma once
 
 #include "audio/sound_numbers.h"
@@ -21,8 +22,6 @@ struct SampleEntry {
     StereoFrame* frames = nullptr;
     uint32_t length = 0;
 };
-
-extern SampleEntry sampleBank[SAMPLE_COUNT];
 
 // Decodes "dat/samples/<name>.ogg" (relative to the working folder) into entry `index`; a
 // file that is missing, not a regular file or cannot be decoded leaves the entry empty, and so
@@ -44,6 +43,3 @@ int countSampleFiles();
 
 // Frees every loaded entry and empties the bank.
 void freeSamples();
-
-// Set once the loader has finished (or was stopped); sample sounds start only after it.
-extern std::atomic<bool> samplesReady;

@@ -4,11 +4,10 @@
 // callback may be rendering.
 #include "audio/audio.h"
 
+#include "audio/audio_state.h"
 #include "audio/control.h"
 #include "audio/game_voices.h"
 #include "audio/sample_bank.h"
-
-GameVoiceSlots gameSlots;
 
 namespace {
 // A game voice rises over this many frames, holds, then falls; a sample overrides all three
@@ -21,18 +20,18 @@ constexpr float PLAYED_VOLUME_CAP = 1.0f;
 } // namespace
 
 void releaseGameVoices(SlotList& ended) {
-    for (int i = 0; i < ended.count; ++i) gameSlots.gameVoiceBusy[ended.slots[i]] = 0;
+    for (int i = 0; i < ended.count; ++i) audio.gameSlots.gameVoiceBusy[ended.slots[i]] = 0;
     ended.count = 0;
 }
 
 void startSound(int sound, float frequency, float volume, float echoSend, float panOffset) {
-    if (isSampleSound(sound) && !samplesReady) return;
-    const int slot = findFreeSlot(gameSlots.gameVoiceBusy, gameSlots.gameVoiceCursor);
+    if (isSampleSound(sound) && !audio.samplesReady) return;
+    const int slot = findFreeSlot(audio.gameSlots.gameVoiceBusy, audio.gameSlots.gameVoiceCursor);
     if (slot < 0) return;
-    gameSlots.gameVoiceCursor = slot;
-    initVoice(mixer.voices[slot], sound, frequency, volume, echoSend, panOffset, GAME_ATTACK,
+    audio.gameSlots.gameVoiceCursor = slot;
+    initVoice(audio.mixer.voices[slot], sound, frequency, volume, echoSend, panOffset, GAME_ATTACK,
               GAME_HOLD, GAME_RELEASE, 0);
-    gameSlots.gameVoiceBusy[slot] = 1;
+    audio.gameSlots.gameVoiceBusy[slot] = 1;
     appendSlot(frameControl().voiceSlots, slot);
 }
 

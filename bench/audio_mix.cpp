@@ -3,6 +3,7 @@
 //
 // The counter realtime_fraction is the time one buffer takes over the time it lasts when
 // played (2048 / 44100 s = 46.4 ms): the callback must stay well below 1.
+#include "audio/audio_state.h"
 #include "audio/callback.h"
 #include "audio/device.h"
 #include "audio/mixer.h"
@@ -28,12 +29,9 @@ void soundEveryVoice() {
         int value = static_cast<int>((i * 37u) % 4000u) - 2000;
         benchSample[i] = {static_cast<int16_t>(value), static_cast<int16_t>(-value)};
     }
-    for (int k = 0; k < SAMPLE_COUNT; ++k) {
-        sampleBank[k].frames = benchSample.data();
-        sampleBank[k].length = SAMPLE_LENGTH;
-    }
-    samplesReady = true;
-    mixer = {};
+    audio = AudioState{};
+    for (SampleEntry& entry : audio.sampleBank) entry = {benchSample.data(), SAMPLE_LENGTH};
+    audio.samplesReady = true;
     startMusic();
     for (int i = 0; i < VOICE_COUNT; ++i) {
         bool sample = i < SAMPLE_VOICES;
@@ -42,17 +40,17 @@ void soundEveryVoice() {
         // Half the voices rise through an attack and fall through a release; half hold flat.
         uint32_t attack = i % 2 == 0 ? 0u : 500u;
         float panOffset = i % 4 == 0 ? 0.5f : 0.0f;
-        initVoice(mixer.voices[i], sound, frequency, 0.05f, 0.6f, panOffset, attack, LONG_HOLD,
-                  50000, 0);
-        mixer.voiceActive[i] = 1;
+        initVoice(audio.mixer.voices[i], sound, frequency, 0.05f, 0.6f, panOffset, attack,
+                  LONG_HOLD, 50000, 0);
+        audio.mixer.voiceActive[i] = 1;
     }
 }
 
 // Keeps every voice sounding from buffer to buffer: samples restart, tones stay in their hold.
 void rearmVoices() {
     for (int i = 0; i < VOICE_COUNT; ++i) {
-        mixer.voices[i].position = i < SAMPLE_VOICES ? 0u : mixer.voices[i].attack;
-        mixer.voiceActive[i] = 1;
+        audio.mixer.voices[i].position = i < SAMPLE_VOICES ? 0u : audio.mixer.voices[i].attack;
+        audio.mixer.voiceActive[i] = 1;
     }
 }
 
@@ -69,8 +67,7 @@ void BM_AudioBufferAllVoices(benchmark::State& state) {
     double bufferSeconds = static_cast<double>(BUFFER_FRAMES) / SAMPLE_RATE;
     state.counters["realtime_fraction"] = benchmark::Counter(
         bufferSeconds, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    for (SampleEntry& entry : sampleBank) entry = SampleEntry{};
-    samplesReady = false;
+    audio = AudioState{};
 }
 BENCHMARK(BM_AudioBufferAllVoices)->Unit(benchmark::kMillisecond);
 

@@ -1,20 +1,12 @@
-// One game tick with its picture: GameTitle::update followed by GameTitle::paintImage, against
+// One game tick with its picture: GameTitle::update followed by GameTitle::draw, against
 // the 18 ms tick. The babies are put back before each tick so every measured tick has the same
 // field; the heaviest case holds z (the emotions background) during the ending (the dissolve),
 // which are the two layers that draw chance for every colour byte.
 #include "display/palette.h"
-#include "display/video.h"
 #include "game/game_title.h"
 #include "platform/chance.h"
 
 #include <benchmark/benchmark.h>
-
-// The benchmark needs no window: the game's texture calls go nowhere.
-unsigned createGameTexture() {
-    return 1;
-}
-void releaseGameTexture(unsigned) {}
-void showGameImage(unsigned, const GameImage&, float, float, float, float) {}
 
 namespace {
 
@@ -45,7 +37,7 @@ void runTicks(benchmark::State& state, bool emotions, bool ending) {
         game.update();
         // The ending ignores the keys; the picture still shows the background under test.
         game.emotions = emotions;
-        game.paintImage();
+        game.draw();
         benchmark::DoNotOptimize(game.image.bytes);
     }
 }

@@ -16,14 +16,13 @@ constexpr int TARGET_PERIOD = 2000;
 // Start-up offsets reach +-0.08, later targets +-0.04, in 201 steps.
 constexpr float START_OFFSET_STEP = 0.0008f;
 constexpr float TARGET_OFFSET_STEP = 0.0004f;
-// The first 2000 ticks settle fast so the opening colours appear at once.
-constexpr int START_DRIFT_RATE = 24;
 
 static float randomOffset(float step) {
     return static_cast<float>(nextRandom() % 201 - 100) * step;
 }
 
 void initPalette() {
+    palette = PaletteState{};
     for (int i = 0; i < PALETTE_SIZE; i++) {
         for (int c = 0; c < 3; c++) {
             float base = paletteBase[i][c];
@@ -31,8 +30,6 @@ void initPalette() {
             palette.paletteTarget[i][c] = base + randomOffset(START_OFFSET_STEP);
         }
     }
-    palette.driftRate = START_DRIFT_RATE;
-    palette.driftCounter = 0;
 }
 
 static void moveToward(float& current, float target, float step) {

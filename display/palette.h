@@ -14,16 +14,19 @@ struct Colour {
 // Palette entries are red, green, blue.
 extern const float paletteBase[PALETTE_SIZE][3];
 
-// What drifts: every field is set by initPalette.
+// The first 2000 ticks settle fast so the opening colours appear at once.
+constexpr int START_DRIFT_RATE = 24;
+
+// What drifts. initPalette starts from `palette = PaletteState{}`, then draws the colours.
 struct PaletteState {
     // The colours shown; they may leave 0..1, colourOf clamps them.
-    float paletteCurrent[PALETTE_SIZE][3];
+    float paletteCurrent[PALETTE_SIZE][3] = {};
     // Where each current channel is heading.
-    float paletteTarget[PALETTE_SIZE][3];
+    float paletteTarget[PALETTE_SIZE][3] = {};
     // Multiplier of the drift step: 24 until the first new targets after tick 0, then 1.
-    int driftRate;
+    int driftRate = START_DRIFT_RATE;
     // Drift steps since start-up.
-    int driftCounter;
+    int driftCounter = 0;
 };
 
 extern PaletteState palette;

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 // Start-up: viewport over the window, the 128 x 96 view, the screen texture with its first
-// image, and the quad that shows it.
+// image, the quad that shows it, and the game texture.
 void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_BYTES]);
 
 // Clears the window to black.
@@ -19,13 +19,9 @@ void clearWindow();
 // Uploads the screen texture whole and draws it over the whole view.
 void showPicture(const uint8_t texels[TEXTURE_BYTES]);
 
-// A texture for a game's own picture: nearest filtering, repeating.
-unsigned createGameTexture();
-void releaseGameTexture(unsigned texture);
-
-// Uploads a game's picture to its texture and draws it over the given rectangle of the view.
-void showGameImage(unsigned texture, const GameImage& image, float x, float y, float width,
-                   float height);
+// Uploads a game's picture to the game texture (made by setUpVideo, nearest filtering, one for
+// every game of the run) and draws it over the given rectangle of the view.
+void showGameImage(const GameImage& image, float x, float y, float width, float height);
 
 // Shows the frame just drawn.
 void swapFrame();

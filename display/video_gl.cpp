@@ -6,6 +6,8 @@
 
 namespace {
 GLuint screenTexture;
+// Shows the running game's picture; games come and go, the texture stays.
+GLuint gameTexture;
 
 // Two triangles over the 128 x 96 view. The view's x runs along the texture's rows (t) and
 // its y along the texels of a row (s), since a texture row holds one picture column.
@@ -41,6 +43,11 @@ void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, texels);
 
+    glGenTextures(1, &gameTexture);
+    glBindTexture(GL_TEXTURE_2D, gameTexture);
+    setNearestRepeating();
+    glBindTexture(GL_TEXTURE_2D, screenTexture);
+
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisable(GL_BLEND);
@@ -67,23 +74,9 @@ void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-unsigned createGameTexture() {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    setNearestRepeating();
-    return texture;
-}
-
-void releaseGameTexture(unsigned texture) {
-    GLuint name = texture;
-    glDeleteTextures(1, &name);
-}
-
-void showGameImage(unsigned texture, const GameImage& image, float x, float y, float width,
-                   float height) {
+void showGameImage(const GameImage& image, float x, float y, float width, float height) {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindTexture(GL_TEXTURE_2D, gameTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GAME_IMAGE_SIZE, GAME_IMAGE_SIZE, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, image.bytes);
     // The image's rows are its columns, so t follows x and s follows y.

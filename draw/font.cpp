@@ -121,7 +121,8 @@ constexpr int8_t IMAGE_TEXT_COLOUR = 1;
 constexpr int CYCLE_FRAMES_PER_STEP = 6;
 constexpr int CYCLE_COLOUR_COUNT = 9;
 
-int glyphOf(char c) {
+// Glyph number of a byte, or -1 when the font has no glyph for it.
+static int glyphOf(char c) {
     for (int k = 0; k < FONT_GLYPH_COUNT; k++) {
         if (FONT_CHARSET[k] == c) return k;
     }

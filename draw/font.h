@@ -16,9 +16,6 @@ extern const int FONT_ADVANCE[FONT_GLYPH_COUNT];
 // Five rows of five cells per glyph, top row first; '#' is ink.
 extern const char* const FONT_GLYPHS[FONT_GLYPH_COUNT][GLYPH_SIZE];
 
-// Glyph number of a byte, or -1 when the font has no glyph for it.
-int glyphOf(char c);
-
 // The cycling colour for a count of rendered frames: palette indices 1 to 9, one step every 6
 // frames.
 int8_t cyclingColourAt(int frameCounter);

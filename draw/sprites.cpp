@@ -4,6 +4,14 @@
 
 #include "draw/image_pixel.h"
 
+namespace {
+
+struct Sprite {
+    int size;
+    // 16 rows of 16 hexadecimal palette indices, top row first; '.' is transparent.
+    const char* rows[SPRITE_GRID];
+};
+
 // clang-format off
 constexpr Sprite EMPTY_SPRITE = {SPRITE_GRID, {
     "................",
@@ -69,6 +77,8 @@ const Sprite SPRITE_TABLE[SPRITE_COUNT] = {
     EMPTY_SPRITE, EMPTY_SPRITE, EMPTY_SPRITE,   EMPTY_SPRITE,
     EMPTY_SPRITE, BABY_SPRITE,  CATCHER_SPRITE, EMPTY_SPRITE,
 };
+
+} // namespace
 
 // A cell's palette index: a hexadecimal digit, or '.' (0) for a transparent cell.
 static int8_t cellIndex(char cell) {

@@ -8,13 +8,5 @@ constexpr int SPRITE_GRID = 16;
 constexpr int SPRITE_BABY = 5;
 constexpr int SPRITE_CATCHER = 6;
 
-struct Sprite {
-    int size;
-    // 16 rows of 16 hexadecimal palette indices, top row first; '.' is transparent.
-    const char* rows[SPRITE_GRID];
-};
-
-extern const Sprite SPRITE_TABLE[SPRITE_COUNT];
-
 // Draws a sprite centred on (x, y); cells outside the picture and transparent cells are skipped.
 void drawSprite(int sprite, GameImage& image, int x, int y);

@@ -19,11 +19,9 @@ bool isBlank(int c) {
 bool isDigit(int c) {
     return c >= '0' && c <= '9';
 }
+} // namespace
 
-// Reads one decimal int the way formatted stream input does: blanks skipped, an optional sign,
-// at least one digit, and the number ends at the first byte that is not a digit, which the next
-// read starts from. False for end of file, no digit, or a value outside int.
-bool readNumber(std::FILE* file, int& value) {
+bool readTitleNumber(std::FILE* file, int& value) {
     int c = std::fgetc(file);
     while (isBlank(c)) c = std::fgetc(file);
     const bool negative = c == '-';
@@ -40,7 +38,6 @@ bool readNumber(std::FILE* file, int& value) {
     value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
 }
-} // namespace
 
 bool loadTitlePicture() {
     char path[64];
@@ -58,7 +55,7 @@ bool readTitlePicture(const char* path) {
     for (auto& line : frame.titlePicture) {
         for (int32_t& cell : line) {
             int value = 0;
-            reading = reading && readNumber(opened, value);
+            reading = reading && readTitleNumber(opened, value);
             if (reading) cell = value;
         }
     }

@@ -1,9 +1,7 @@
-// The game's effect sounds and their request counts.
+// The game's effect sounds.
 #include "game/game_sounds.h"
 
 #include "audio/audio.h"
-
-EffectRequests effectRequests;
 
 constexpr float JUMP_VOLUME = 0.1f;
 constexpr float EFFECT_VOLUME = 0.4f;
@@ -14,16 +12,13 @@ constexpr float SAMPLE_PITCH = 0.0f;
 
 // The audio drops every effect until the samples are loaded, and when no game voice is free.
 void requestJumpSound() {
-    effectRequests.jump++;
     playSound(SOUND_JUMP, JUMP_VOLUME, CENTRE_PAN);
 }
 
 void requestBirthSound() {
-    effectRequests.birth++;
     startSound(SOUND_BIRTH, SAMPLE_PITCH, EFFECT_VOLUME, EFFECT_ECHO, CENTRE_PAN);
 }
 
 void requestParadoxSound() {
-    effectRequests.paradox++;
     startSound(SOUND_PARADOX, SAMPLE_PITCH, EFFECT_VOLUME, EFFECT_ECHO, CENTRE_PAN);
 }

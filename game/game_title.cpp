@@ -1,5 +1,5 @@
 // GameTitle: the babies, the catcher, the score and the time paradox, one tick at a time, and
-// the game's 32 x 32 picture. Draws only into its own image; the OpenGL work is video.h's.
+// the game's 32 x 32 picture. Paints only bytes, into its own image, which the frame shows.
 // Every chance draw comes from nextRandom() in a fixed number and order, so a seeded run
 // repeats exactly.
 #include "game/game_title.h"
@@ -7,7 +7,6 @@
 #include "draw/font.h"
 #include "draw/image_pixel.h"
 #include "draw/sprites.h"
-#include "display/video.h"
 #include "game/game_sounds.h"
 #include "platform/chance.h"
 
@@ -62,36 +61,24 @@ const Band& bandAt(uint32_t tick) {
     return BANDS[band];
 }
 
-} // namespace
-
+// Height of the catch centre for a catcher position.
 float catchCentre(int32_t playerPos) {
     return static_cast<float>(playerPos) * CATCHER_PIXELS_PER_STEP +
            static_cast<float>(CATCHER_BOTTOM) + CATCH_ABOVE_CENTRE;
 }
 
-int spawnIntervalAt(uint32_t tick) {
-    return bandAt(tick).spawnInterval;
-}
-
-float babySpeedAt(uint32_t tick) {
-    return bandAt(tick).babySpeed;
-}
+} // namespace
 
 GameTitle::GameTitle(float x, float y, float width, float height)
     : rectX(x), rectY(y), rectW(width), rectH(height) {
     playerPos = 0;
-    texture = createGameTexture();
-}
-
-GameTitle::~GameTitle() {
-    releaseGameTexture(texture);
 }
 
 // ---------------------------------------------------------------------------------------------
 // [SECTION] Rules, once per tick
 
 static void spawnBaby(std::vector<Baby>& babies, uint32_t tick) {
-    if (tick % static_cast<uint32_t>(spawnIntervalAt(tick)) != 0) return;
+    if (tick % static_cast<uint32_t>(bandAt(tick).spawnInterval) != 0) return;
     requestJumpSound();
     int height = nextRandom() % BABY_HEIGHTS + BABY_LOWEST;
     babies.push_back({BABY_START_X, static_cast<float>(height)});
@@ -116,7 +103,7 @@ void GameTitle::update() {
     emotions = false;
     if (!ending) applyHeldKeys(*this);
 
-    float speed = babySpeedAt(tickCount);
+    float speed = bandAt(tickCount).babySpeed;
     for (size_t i = 0; i < babies.size();) {
         Baby& baby = babies[i];
         baby.x -= speed;
@@ -182,7 +169,7 @@ static void dissolve(GameImage& image, uint32_t endCountdown) {
     }
 }
 
-void GameTitle::paintImage() {
+void GameTitle::draw() {
     std::memset(image.bytes, 0, sizeof image.bytes);
     if (emotions) paintEmotionsBackground(image, tickCount);
     paintScore(image, score);
@@ -193,9 +180,4 @@ void GameTitle::paintImage() {
                playerPos / CATCHER_STEPS_PER_PIXEL + CATCHER_BOTTOM);
     makeOpaque(image);
     if (ending) dissolve(image, endCountdown);
-}
-
-void GameTitle::draw() {
-    paintImage();
-    showGameImage(texture, image, rectX, rectY, rectW, rectH);
 }

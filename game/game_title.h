@@ -23,23 +23,13 @@ constexpr float ESCAPE_LINE = -4.0f;
 class GameTitle : public GameState {
   public:
     GameTitle(float x, float y, float width, float height);
-    ~GameTitle() override;
 
     void update() override;
+    // Rebuilds `image` from the current fields; the frame then shows it over the rectangle.
     void draw() override;
 
-    // Rebuilds `image` from the current fields (everything `draw` shows, before upload).
-    void paintImage();
-
+    // Where the frame shows the picture, in view units.
     float rectX, rectY, rectW, rectH;
-    unsigned texture = 0;
     GameImage image;
     std::vector<Baby> babies;
 };
-
-// Height of the catch centre for a catcher position.
-float catchCentre(int32_t playerPos);
-
-// Spawn interval and baby speed of the band that a tick count falls into.
-int spawnIntervalAt(uint32_t tick);
-float babySpeedAt(uint32_t tick);

@@ -2,7 +2,7 @@
 # Fetches Debian's source packages of libogg and libvorbis, with Debian's patches applied, into
 # FOLDER/libogg and FOLDER/libvorbis: the web build compiles the same decoder the desktop game
 # links. Uses a private apt state inside FOLDER, so the machine's own apt setup is left alone.
-# Needs dpkg-dev (bash tools/install-packages.sh web). Does nothing when both are there.
+# Run by tools/install-packages.sh web once dpkg-dev is there. Does nothing when both are there.
 set -eu
 
 folder=${1:?usage: $0 FOLDER}

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages that tinyarcade needs: "play" to build and run it, "package" to
 # make a Debian package of it too, "web" to build it for a browser and serve it, "test" to build
-# and run every test, the browser's included.
+# and run every test, the browser's included. "web" and "test" also fetch Debian's libogg and
+# libvorbis sources into web/vorbis-source, which the browser's build compiles.
 # Safe to run again; asks nothing.
 set -eu
 
@@ -32,11 +33,15 @@ for package in $packages; do
 done
 # The browser tests' npm: Debian's package, unless the Node.js installed brings its own.
 case "$packages" in *chromium*) command -v npm >/dev/null 2>&1 || missing="$missing npm" ;; esac
-[ -z "$missing" ] && exit 0
 
-as_root=
-[ "$(id -u)" = 0 ] || as_root=sudo
-export DEBIAN_FRONTEND=noninteractive
-$as_root apt-get update -qq
-# shellcheck disable=SC2086
-$as_root apt-get install -y -qq --no-install-recommends $missing
+if [ -n "$missing" ]; then
+    as_root=
+    [ "$(id -u)" = 0 ] || as_root=sudo
+    export DEBIAN_FRONTEND=noninteractive
+    $as_root apt-get update -qq
+    # shellcheck disable=SC2086
+    $as_root apt-get install -y -qq --no-install-recommends $missing
+fi
+case "$packages" in
+*emscripten*) sh "$(dirname "$0")/fetch-vorbis-source.sh" "$(dirname "$0")/../web/vorbis-source" ;;
+esac

@@ -18,7 +18,7 @@ BUILD=$(realpath -m "${1:-$SOURCE/build-release}")
 shift || true
 SCREENS=("${@:-1280x960}")
 SECONDS_MEASURED=10
-source "$SOURCE/tools/xvfb.bash"
+source "$SOURCE/tests/e2e/xvfb.bash"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tinyarcade-measure.XXXXXX")
 XVFB_PID=

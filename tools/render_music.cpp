@@ -7,10 +7,10 @@
 //
 // front is the front page's music, calm and busy the game's two modes. The music is the same
 // on every run, as in the game. Never opens a sound device; the game itself takes no options.
+#include "audio/audio_state.h"
 #include "audio/callback.h"
 #include "audio/device.h"
 #include "audio/loader.h"
-#include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
 
@@ -83,12 +83,6 @@ bool writeFrames(std::FILE* file, const StereoFrame* frames, int count) {
     return std::fwrite(bytes, 1, size, file) == size;
 }
 
-// The device's start: silent echo, free voices, clock 0, the music's notes and opening chord.
-void startMixer() {
-    mixer = {};
-    startMusic();
-}
-
 bool render(std::FILE* file, Music music, uint32_t frames) {
     if (!writeHeader(file, frames)) return false;
     StereoFrame buffer[BUFFER_FRAMES];
@@ -123,8 +117,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "render_music: cannot write %s\n", argv[3]);
         return 1;
     }
-    loadSamples(); // here, not on a thread of its own: the music starts with every drum
-    startMixer();
+    // The device's start: silent echo, free voices, clock 0, the first section, the notes and
+    // the opening chord; the samples loaded here, not on a thread of its own, so the music
+    // starts with every drum.
+    audio = AudioState{};
+    loadSamples();
+    startMusic();
     bool written = render(file, music, frames);
     written = std::fclose(file) == 0 && written;
     freeSamples();

@@ -20,6 +20,7 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -91,18 +92,22 @@ bool writeNumbers(const char* path, const Picture& picture) {
     return std::fclose(out) == 0;
 }
 
-// Reads the numbers the way the game does: 4096 integers split by any white space.
-bool checkNumbers(const char* sourcePath, const char* numbersPath, const Picture& picture) {
-    std::ifstream in(numbersPath);
-    if (!in) {
-        std::fprintf(stderr, "%s: cannot open\n", numbersPath);
-        return false;
-    }
+// Whether what follows in `in` is white space only.
+bool onlyBlanksLeft(std::FILE* in) {
+    int c = std::fgetc(in);
+    while (c != EOF && std::isspace(c)) c = std::fgetc(in);
+    return c == EOF;
+}
+
+// Reads the numbers with the game's own reader, cell by cell in the game's order, then expects
+// nothing but white space.
+bool numbersAgree(std::FILE* in, const char* sourcePath, const char* numbersPath,
+                  const Picture& picture) {
     for (int k = 0; k < CELL_COUNT; k++) {
         int i = k % TITLE_PICTURE_SIZE;
         int j = k / TITLE_PICTURE_SIZE;
         int value = 0;
-        if (!(in >> value)) {
+        if (!readTitleNumber(in, value)) {
             std::fprintf(stderr, "%s: only %d numbers, want %d\n", numbersPath, k, CELL_COUNT);
             return false;
         }
@@ -115,12 +120,22 @@ bool checkNumbers(const char* sourcePath, const char* numbersPath, const Picture
             return false;
         }
     }
-    std::string rest;
-    if (in >> rest) {
+    if (!onlyBlanksLeft(in)) {
         std::fprintf(stderr, "%s: more than %d numbers\n", numbersPath, CELL_COUNT);
         return false;
     }
     return true;
+}
+
+bool checkNumbers(const char* sourcePath, const char* numbersPath, const Picture& picture) {
+    std::FILE* in = std::fopen(numbersPath, "rb");
+    if (!in) {
+        std::fprintf(stderr, "%s: cannot open\n", numbersPath);
+        return false;
+    }
+    const bool agree = numbersAgree(in, sourcePath, numbersPath, picture);
+    std::fclose(in);
+    return agree;
 }
 
 // An RGBA image stored top row first, as PNG wants it.

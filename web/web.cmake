@@ -5,12 +5,10 @@
 # samples. Any static web server can serve that folder as it is.
 
 # The decoder the desktop game links, libvorbisfile, from Debian's source packages of libogg and
-# libvorbis: emscripten has no copy of its own here.
-set(VORBIS_SOURCE ${CMAKE_BINARY_DIR}/vorbis-source)
-execute_process(COMMAND sh ${PROJECT_SOURCE_DIR}/tools/fetch-vorbis-source.sh ${VORBIS_SOURCE}
-    RESULT_VARIABLE fetched)
-if(NOT fetched EQUAL 0)
-    message(FATAL_ERROR "cannot fetch Debian's libogg and libvorbis sources (bash tools/install-packages.sh web)")
+# libvorbis (emscripten has no copy of its own here), which tools/install-packages.sh web fetches.
+set(VORBIS_SOURCE ${PROJECT_SOURCE_DIR}/web/vorbis-source)
+if(NOT EXISTS ${VORBIS_SOURCE}/libogg/src/framing.c OR NOT EXISTS ${VORBIS_SOURCE}/libvorbis/lib/vorbisfile.c)
+    message(FATAL_ERROR "missing: Debian's libogg and libvorbis sources in ${VORBIS_SOURCE} (bash tools/install-packages.sh web)")
 endif()
 file(WRITE ${CMAKE_BINARY_DIR}/ogg-config/ogg/config_types.h [=[
 #ifndef __CONFIG_TYPES_H__

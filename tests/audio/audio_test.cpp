@@ -6,6 +6,7 @@
 #include "support/device_null.h"
 
 #include "audio/audio.h"
+#include "audio/audio_state.h"
 #include "audio/callback.h"
 #include "audio/control.h"
 #include "audio/decoded_frames.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -45,14 +47,9 @@ class CleanAudio : public ::testing::Test {
     void SetUp() override {
         startMusic();
         TearDown();
-        samplesReady = true;
+        audio.samplesReady = true;
     }
-    void TearDown() override {
-        for (SampleEntry& entry : sampleBank) entry = SampleEntry{};
-        samplesReady = false;
-        mixer = {};
-        currentChord = musicSection = 0;
-    }
+    void TearDown() override { audio = AudioState{}; }
 };
 
 // ---- The mixer: envelope, start grid, square tones, samples, pan, saturation, echo, bytes ----
@@ -67,9 +64,10 @@ int product(int value, float gain) {
 // An active voice with exact values: no attack, random pan or loudness; not snapped.
 Voice& setVoice(int slot, int sound, float volume, uint32_t hold, uint32_t delay = 0,
                 float frequency = 0, float echoSend = 0) {
-    mixer.voices[slot] = Voice{0, delay, 0, hold, 0, frequency, volume, echoSend, 0, sound, 0};
-    mixer.voiceActive[slot] = 1;
-    return mixer.voices[slot];
+    audio.mixer.voices[slot] =
+        Voice{0, delay, 0, hold, 0, frequency, volume, echoSend, 0, sound, 0};
+    audio.mixer.voiceActive[slot] = 1;
+    return audio.mixer.voices[slot];
 }
 
 TEST_F(Mixer, EnvelopeRunsThroughDelayAttackHoldRelease) {
@@ -120,37 +118,37 @@ TEST_F(Mixer, PanHasADeadZoneAroundTheMiddleAndStopsAtTheSides) {
 TEST_F(Mixer, LoudSumsAndProductsClipInsteadOfWrapping) {
     StereoFrame loud[] = {{30000, -30000}};
     const StereoFrame clipped = {32767, -32768};
-    sampleBank[0] = {loud, 1};
+    audio.sampleBank[0] = {loud, 1};
     for (int slot : {0, 1}) setVoice(slot, SOUND_FIRST_SAMPLE, 1, 1);
     SlotList finished{};
     EXPECT_EQ(mixFrame(finished), clipped);
     EXPECT_EQ(renderVoice(setVoice(0, SOUND_FIRST_SAMPLE, 2, 1)), clipped);
     EXPECT_EQ(applyPan(loud[0], 0.5f), (StereoFrame{32767, -24000}));
     // A loud tone with a big echo send clips in the wet mix, in the ring and in the output.
-    mixer = {};
+    audio.mixer = {};
     setVoice(0, SOUND_SQUARE, 4, 1000, 0, 441, 8);
-    mixer.echoRing[SAMPLE_RATE] = {-30000, -30000};
+    audio.mixer.echoRing[SAMPLE_RATE] = {-30000, -30000};
     for (int frame = 0; frame < 40; ++frame) ASSERT_EQ(mixFrame(finished).left, -32768) << frame;
-    EXPECT_EQ(mixer.echoRing[SAMPLE_RATE].left, -32768);
+    EXPECT_EQ(audio.mixer.echoRing[SAMPLE_RATE].left, -32768);
 }
 
 TEST_F(Mixer, SampleVoicePlaysEachFrameOnceFromItsSnappedStartThenReportsItsSlot) {
     StereoFrame drum[] = {{100, -100}, {200, -200}, {300, -300}};
-    sampleBank[2] = {drum, 3};
+    audio.sampleBank[2] = {drum, 3};
     // Given a game voice's envelope: a sample overrides it and plays flat, whole, once.
-    initVoice(mixer.voices[4], SOUND_FIRST_SAMPLE + 2, 0, 1, 0, 0, 500, 5000, 50000, 0);
-    mixer.voices[4].volume = 1;
-    mixer.voices[4].pan = 0;
-    mixer.sampleClock = 4 * START_GRID - 2; // snapped two frames on, onto a fourth grid point
+    initVoice(audio.mixer.voices[4], SOUND_FIRST_SAMPLE + 2, 0, 1, 0, 0, 500, 5000, 50000, 0);
+    audio.mixer.voices[4].volume = 1;
+    audio.mixer.voices[4].pan = 0;
+    audio.mixer.sampleClock = 4 * START_GRID - 2; // snapped two frames on, onto a fourth grid point
     activateGameVoice(4);
     // Silent voices ending on the same frame: game voices are reported in slot order, music not.
     for (int slot : {40, 17, 70}) setVoice(slot, SOUND_FIRST_SAMPLE + 5, 1, 0, 5);
     SlotList finished{};
     for (StereoFrame want : {StereoFrame{0, 0}, StereoFrame{0, 0}, drum[0], drum[1], drum[2]}) {
-        ASSERT_TRUE(mixer.voiceActive[4]);
+        ASSERT_TRUE(audio.mixer.voiceActive[4]);
         EXPECT_EQ(mixFrame(finished), want);
     }
-    for (int slot : {4, 17, 40, 70}) EXPECT_FALSE(mixer.voiceActive[slot]) << slot;
+    for (int slot : {4, 17, 40, 70}) EXPECT_FALSE(audio.mixer.voiceActive[slot]) << slot;
     EXPECT_EQ(std::vector<int>(finished.slots, finished.slots + finished.count),
               (std::vector<int>{4, 17, 40}));
 }
@@ -159,7 +157,7 @@ TEST_F(Mixer, EchoTapsReadAfterTheWritesBeforeThem) {
     // One frame of 10000 at echo send 0.5 into the echo at clock 0, then silence.
     constexpr int IMPULSE = 10000;
     StereoFrame impulse[] = {{IMPULSE, IMPULSE}};
-    sampleBank[0] = {impulse, 1};
+    audio.sampleBank[0] = {impulse, 1};
     setVoice(0, SOUND_FIRST_SAMPLE, 1, 1, 0, 0, 0.5f);
     SlotList finished{};
     std::vector<int> left; // the left side of the first second and one frame
@@ -206,11 +204,11 @@ struct Started {
 // One step of the game's music from a fresh mixer at clock 0, whose voices take the music slots
 // in turn from the first.
 Started runStep(bool busy, int step, uint32_t seed) {
-    mixer = {};
+    audio.mixer = {};
     seedRandom(seed);
     gameMusicStep(step, busy);
     Started found;
-    for (const Voice* voice = mixer.voices + FIRST_MUSIC_VOICE; voice->sound != 0; ++voice)
+    for (const Voice* voice = audio.mixer.voices + FIRST_MUSIC_VOICE; voice->sound != 0; ++voice)
         (voice->sound == SOUND_SQUARE ? found.notes : found.drums).push_back(*voice);
     return found;
 }
@@ -251,11 +249,11 @@ TEST_F(Music, AStepEveryQuarterSecondBusyOnesDrumHighOnTheBeatsCalmBarsStartWith
     SlotList finished{};
     std::vector<StereoFrame> out(MUSIC_STEP_FRAMES);
     produceFrames(out.data(), static_cast<int>(MUSIC_STEP_FRAMES), false, true, finished);
-    EXPECT_EQ(currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
+    EXPECT_EQ(audio.music.currentChord, CHORD_PICK[chordDraw % CHORD_COUNT]);
     // Step 0 starts a drum, then a note held a quarter second, which has just played whole.
-    const Voice& note = mixer.voices[FIRST_MUSIC_VOICE + 1];
+    const Voice& note = audio.mixer.voices[FIRST_MUSIC_VOICE + 1];
     EXPECT_TRUE(note.sound == SOUND_SQUARE && note.position == MUSIC_STEP_FRAMES);
-    EXPECT_EQ(mixer.voices[FIRST_MUSIC_VOICE + 2].sound, 0) << "a step too many";
+    EXPECT_EQ(audio.mixer.voices[FIRST_MUSIC_VOICE + 2].sound, 0) << "a step too many";
     // Every busy step drums once, high on the beats; every eighth also holds one long note at 0.1
     // over a drum at 0.4. A calm bar starts with a drum at 0.25.
     for (uint32_t seed = 1; seed <= 50; ++seed) {
@@ -272,12 +270,22 @@ TEST_F(Music, AStepEveryQuarterSecondBusyOnesDrumHighOnTheBeatsCalmBarsStartWith
         EXPECT_TRUE(madeAt(calm.drums[0], 0.25f)) << calm.drums[0].volume;
     }
     // Before the samples are loaded the first step's drum is dropped, but its note plays.
-    samplesReady = false;
+    audio.samplesReady = false;
     const Started early = runStep(true, 0, 1);
     EXPECT_TRUE(early.drums.empty() && early.notes.size() == 1);
 }
 
 // ---- The sample bank and its loader ---------------------------------------------------------
+
+// Waits for the loader to finish, for at most a minute: false when it never does.
+bool samplesReadyInTime() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!audio.samplesReady) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 // The repository, found from this file's place in it; the fuzzer's seed files, from the folder
 // of the test recordings.
@@ -293,7 +301,7 @@ class SampleBank : public ::testing::Test {
         std::ofstream(folder.pathOf(SAMPLE_NAMES[0]), std::ios::binary)
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         loadSample(0);
-        return sampleBank[0];
+        return audio.sampleBank[0];
     }
     static std::vector<char> recording(const std::string& name) {
         std::ifstream file(ROOT / "tests/audio/data" / (name + ".ogg"), std::ios::binary);
@@ -335,7 +343,7 @@ TEST_F(SampleBank, RecordingsOfAnyChannelsAndRatesBecomeStereoAt44100UpToTenSeco
     // A stop raised while the file is decoded leaves nothing.
     freeSamples();
     const std::atomic<bool> stop{true};
-    EXPECT_TRUE(loadSample(0, &stop) && !sampleBank[0].frames && !sampleBank[0].length);
+    EXPECT_TRUE(loadSample(0, &stop) && !audio.sampleBank[0].frames && !audio.sampleBank[0].length);
 }
 
 TEST(RateConversion, LinearBetweenNeighboursTheLastFrameHeldInPiecesUpToTheLimit) {
@@ -395,13 +403,14 @@ TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothingAndShutdownStopsIt
     // after it was begun. A stop may come late on a busy machine, but not in every one of 20.
     int stoppedEarly = 0;
     for (int attempt = 0; attempt < 20; ++attempt) {
-        samplesReady = false;
+        audio.samplesReady = false;
         startLoader();
         stopLoader();
-        EXPECT_TRUE(samplesReady);
+        EXPECT_TRUE(audio.samplesReady);
         int loaded = 0;
-        while (loaded < SAMPLE_COUNT && sampleBank[loaded].length > 0) ++loaded;
-        for (int k = loaded; k < SAMPLE_COUNT; ++k) EXPECT_EQ(sampleBank[k].frames, nullptr) << k;
+        while (loaded < SAMPLE_COUNT && audio.sampleBank[loaded].length > 0) ++loaded;
+        for (int k = loaded; k < SAMPLE_COUNT; ++k)
+            EXPECT_EQ(audio.sampleBank[k].frames, nullptr) << k;
         stoppedEarly += loaded < SAMPLE_COUNT;
         freeSamples();
     }
@@ -409,12 +418,14 @@ TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothingAndShutdownStopsIt
     // Shutdown stops the loader and frees everything, while decoding or when done.
     for (bool loaderDone : {false, true}) {
         ASSERT_EQ(startAudio(), nullptr);
-        while (loaderDone && !samplesReady) std::this_thread::yield();
+        ASSERT_TRUE(!loaderDone || samplesReadyInTime());
         // Left to finish, the loader has filled every entry.
-        for (int k = 0; loaderDone && k < SAMPLE_COUNT; ++k) EXPECT_GT(sampleBank[k].length, 0u);
+        for (int k = 0; loaderDone && k < SAMPLE_COUNT; ++k)
+            EXPECT_GT(audio.sampleBank[k].length, 0u);
         stopAudio();
-        EXPECT_FALSE(nullDevice.open || samplesReady);
-        for (const SampleEntry& entry : sampleBank) EXPECT_TRUE(!entry.frames && !entry.length);
+        EXPECT_FALSE(nullDevice.open || audio.samplesReady);
+        for (const SampleEntry& entry : audio.sampleBank)
+            EXPECT_TRUE(!entry.frames && !entry.length);
     }
     // A device that cannot be opened ends start-up with one line, the loader stopped first.
     nullDevice.failure = "no sound card here";
@@ -424,7 +435,7 @@ TEST_F(SampleBank, AStoppedLoaderLeavesWholeEntriesThenNothingAndShutdownStopsIt
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "tinyarcade: the audio device could not be opened: no sound card here\n");
     stopLoader(); // a loader left running would end now and set samplesReady
-    EXPECT_FALSE(samplesReady || sampleBank[0].frames) << "the loader was left running";
+    EXPECT_FALSE(audio.samplesReady || audio.sampleBank[0].frames) << "the loader was left running";
 }
 
 // With address space for what is mapped now and a megabyte, no thread's stack fits: the
@@ -441,7 +452,7 @@ TEST(SampleLoaderDeathTest, NoRoomForTheThreadLeavesTheBankEmptyWithOneLine) {
         const rlimit limit{size, size};
         setrlimit(RLIMIT_AS, &limit);
         startLoader();
-        std::_Exit(samplesReady && !sampleBank[0].frames ? 0 : 1);
+        std::_Exit(audio.samplesReady && !audio.sampleBank[0].frames ? 0 : 1);
     };
     EXPECT_EXIT(startLoaderWithoutRoom(), ::testing::ExitedWithCode(0),
                 "^tinyarcade: cannot start the sample loader \\(.*\\); playing without samples\n$");
@@ -449,10 +460,11 @@ TEST(SampleLoaderDeathTest, NoRoomForTheThreadLeavesTheBankEmptyWithOneLine) {
 
 // ---- Start-up, the hand-over of control records, the triggers and shutdown -------------------
 
-// Runs the callback for `frames` frames, the way the device would.
-void runCallback(int frames) {
+// Runs the callback for `frames` frames, the way the device would; returns what it played.
+std::vector<uint8_t> runCallback(int frames) {
     std::vector<uint8_t> stream(static_cast<size_t>(frames) * 4);
     audioCallback(nullptr, stream.data(), static_cast<int>(stream.size()));
+    return stream;
 }
 
 // Runs `action` on another thread while this one holds the hand-over lock: every try fails.
@@ -468,8 +480,9 @@ class HandOver : public ::testing::Test {
     void SetUp() override {
         std::filesystem::remove_all("dat");
         ASSERT_EQ(startAudio(), nullptr);
-        while (!samplesReady) std::this_thread::yield();
-        for (const SampleEntry& entry : sampleBank) ASSERT_TRUE(!entry.frames && !entry.length);
+        ASSERT_TRUE(samplesReadyInTime());
+        for (const SampleEntry& entry : audio.sampleBank)
+            ASSERT_TRUE(!entry.frames && !entry.length);
     }
     void TearDown() override { stopAudio(); }
     // The frame hands over, the callback takes it and plays a grid's worth.
@@ -483,32 +496,33 @@ class HandOver : public ::testing::Test {
 TEST_F(HandOver, StartUpOpensTheDeviceEachRequestReachesTheCallbackOnceAndPlaySoundCapsAtOne) {
     EXPECT_TRUE(nullDevice.open && !nullDevice.paused);
     constexpr int UNTOUCHED = 30000; // no tap reaches it in the few frames played here
-    for (StereoFrame& frame : mixer.echoRing) frame = {1000, -1000};
-    mixer.echoRing[UNTOUCHED + 1] = {7, -7};
-    mixer.echoRing[UNTOUCHED + 2] = {32767, -32768};
+    for (StereoFrame& frame : audio.mixer.echoRing) frame = {1000, -1000};
+    audio.mixer.echoRing[UNTOUCHED + 1] = {7, -7};
+    audio.mixer.echoRing[UNTOUCHED + 2] = {32767, -32768};
     updateAudio(false, false);
     runCallback(0);
     EXPECT_EQ(callbackControl().frontPageMusic, 1);
     // Start-up's damp halves the ring, truncating toward zero.
-    EXPECT_EQ(std::vector<StereoFrame>(mixer.echoRing + UNTOUCHED, mixer.echoRing + UNTOUCHED + 3),
+    EXPECT_EQ(std::vector<StereoFrame>(audio.mixer.echoRing + UNTOUCHED,
+                                       audio.mixer.echoRing + UNTOUCHED + 3),
               (std::vector<StereoFrame>{{500, -500}, {3, -3}, {16383, -16384}}));
     for (int record = 0; record < 3; ++record) round(); // each record comes by once more
-    EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -500) << "halved again without a request";
+    EXPECT_EQ(audio.mixer.echoRing[UNTOUCHED].right, -500) << "halved again without a request";
     requestEchoDamp();
     updateAudio(true, true);
     runCallback(0);
-    EXPECT_EQ(mixer.echoRing[UNTOUCHED].right, -250);
+    EXPECT_EQ(audio.mixer.echoRing[UNTOUCHED].right, -250);
     EXPECT_TRUE(callbackControl().frontPageMusic == 0 && callbackControl().emotions == 1);
     // The triggers: a sample waits for the samples, a tone does not.
-    samplesReady = false;
+    audio.samplesReady = false;
     startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
     EXPECT_EQ(frameControl().voiceSlots.count, 0);
     startSound(SOUND_SQUARE, 440, 0.1f, 0.6f, 0); // a tone needs no samples
     EXPECT_EQ(frameControl().voiceSlots.count, 1);
-    samplesReady = true;
+    audio.samplesReady = true;
     // A voice is 1.5 .. 1.6023 times as loud as asked, its pan 0..15/128 less the offset.
     playSound(SOUND_JUMP, 5.0f, 0.5f);
-    const Voice& capped = mixer.voices[1];
+    const Voice& capped = audio.mixer.voices[1];
     EXPECT_TRUE(capped.volume >= 1.5f && capped.volume <= 1.6023f) << capped.volume;
     EXPECT_TRUE(capped.pan >= -0.5f && capped.pan <= 15 / 128.0f - 0.5f) << capped.pan;
     EXPECT_TRUE(capped.echoSend == 0.6f && capped.frequency == 0);
@@ -518,16 +532,33 @@ TEST_F(HandOver, FailedTriesKeepStartedSoundsForALaterHandOver) {
     startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);
     whileHandOverLockHeld([] { updateAudio(false, false); }); // the frame's try fails
     runCallback(10);
-    EXPECT_FALSE(mixer.voiceActive[0]);
+    EXPECT_FALSE(audio.mixer.voiceActive[0]);
     updateAudio(false, false);
     whileHandOverLockHeld([] { runCallback(10); }); // the callback's try fails
-    EXPECT_FALSE(mixer.voiceActive[0]);
+    EXPECT_FALSE(audio.mixer.voiceActive[0]);
     startSound(SOUND_PARADOX, 0, 0.4f, 0.6f, 0); // goes into the frame's next record
     updateAudio(false, false);                   // the spare is not served yet: no trade
     runCallback(10);
-    EXPECT_TRUE(mixer.voiceActive[0] && !mixer.voiceActive[1]);
+    EXPECT_TRUE(audio.mixer.voiceActive[0] && !audio.mixer.voiceActive[1]);
     round();
-    EXPECT_GT(mixer.voices[1].position, 0u) << "the second sound was never rendered";
+    EXPECT_GT(audio.mixer.voices[1].position, 0u) << "the second sound was never rendered";
+}
+
+// The front page's music starts from its beginning at every start, however far an earlier
+// start in the same process got: the same first bars, byte for byte.
+TEST_F(HandOver, ASecondStartPlaysTheFrontPageMusicFromItsBeginning) {
+    constexpr int BAR = STEPS_PER_BAR * static_cast<int>(MUSIC_STEP_FRAMES);
+    std::vector<uint8_t> heard[2];
+    for (std::vector<uint8_t>& music : heard) {
+        stopAudio();
+        seedRandom(7); // the opening chord and the callback's draws alike
+        ASSERT_EQ(startAudio(), nullptr);
+        ASSERT_TRUE(samplesReadyInTime());
+        updateAudio(false, false);
+        music = runCallback(2 * BAR);
+        runCallback(6 * BAR); // on through later sections
+    }
+    EXPECT_TRUE(heard[0] == heard[1]);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 //
 // Run from a folder holding dat/samples: the jump is decoded from there, as the game does.
 // Prints what it found ("jump at ..." or "no jump"); exits 1 when the jump is wrong.
+#include "audio/audio_state.h"
 #include "audio/sample_bank.h"
 
 #include <cmath>
@@ -45,7 +46,7 @@ Fit fitAt(const std::vector<double>& stream, long start, const SampleEntry& wave
 int main(int argc, char** argv) {
     FILE* file = argc == 2 ? std::fopen(argv[1], "rb") : nullptr;
     loadSample(SAMPLE_JUMP);
-    const SampleEntry& jump = sampleBank[SAMPLE_JUMP];
+    const SampleEntry& jump = audio.sampleBank[SAMPLE_JUMP];
     if (!file || jump.length == 0) {
         std::fprintf(stderr, "usage: audio_probe STREAM, from a folder with dat/samples\n");
         return 2;

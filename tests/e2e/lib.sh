@@ -4,7 +4,7 @@
 #
 # Needs TINYARCADE (the program), PNG_PROBE and SOURCE_DIR in the environment (CTest sets them).
 set -euo pipefail
-source "$SOURCE_DIR/tools/xvfb.bash"
+source "$SOURCE_DIR/tests/e2e/xvfb.bash"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tinyarcade-e2e.XXXXXX")
 # The title picture the front page must show.

@@ -47,6 +47,7 @@ TEST_F(Frame, TicksAreWholeEighteenMillisecondsAtMost32APassAndOnlyATickRenders)
     EXPECT_TRUE(passAfter(1)); // the 17 ms are kept: one more (and the sleep) make a tick
     EXPECT_EQ(frame.frameCounter, 1);
     EXPECT_EQ(nullVideo.shownPictures, 0) << "the game's picture covers the front page's";
+    EXPECT_EQ(nullVideo.shownGameImages, 1);
     const uint32_t ticks = topScreen().tickCount;
     EXPECT_TRUE(passAfter(5000)); // a stall runs 32 ticks and drops the rest
     EXPECT_EQ(topScreen().tickCount, ticks + 32);
@@ -121,7 +122,6 @@ TEST_F(Frame, EndedGamesLeaveTheirScoresAndNothingElse) {
         EXPECT_EQ(frame.lastScore, last) << score;
         EXPECT_EQ(frame.bestScore, best) << score;
     }
-    EXPECT_EQ(nullVideo.gameTextures, 0) << "each game's texture goes with its screen";
 }
 
 // What the front page must show in frame `frameCount`, drawn text by text from its layout

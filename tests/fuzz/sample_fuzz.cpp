@@ -3,6 +3,7 @@
 // reads or writes outside its buffers.
 #include "tests/audio/sample_folder.h"
 
+#include "audio/audio_state.h"
 #include "audio/sample_bank.h"
 
 #include <cstdlib>
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream(folder.pathOf(SAMPLE_NAMES[0]), std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     loadSample(0);
-    const SampleEntry& entry = sampleBank[0];
+    const SampleEntry& entry = audio.sampleBank[0];
     if ((entry.length == 0) != (entry.frames == nullptr)) std::abort();
     // Reading every frame lets the address checker see a length longer than the array.
     for (uint32_t i = 0; i < entry.length; ++i)

@@ -1,11 +1,7 @@
 // GameState and GameTitle: held keys and the ending; the rules per tick (spawns, speed bands,
 // the catcher, catches, escapes and the sounds they start); the game's picture.
-#include "audio/audio.h"
-#include "audio/control.h"
-#include "audio/game_voices.h"
-#include "audio/sample_bank.h"
+#include "audio/audio_state.h"
 #include "display/palette.h"
-#include "game/game_sounds.h"
 #include "game/game_title.h"
 #include "platform/chance.h"
 
@@ -35,8 +31,9 @@ TEST(GameState, HeldKeysFollowPressesAndReleases) {
 // The rules and the picture of one game, from a fixed seed and the described base colours.
 class Game : public ::testing::Test {
   protected:
+    // The samples not loaded yet: the game's sounds start nothing and draw no chance.
     void SetUp() override {
-        effectRequests = {};
+        audio = AudioState{};
         seedRandom(1234);
         std::memcpy(palette.paletteCurrent, paletteBase, sizeof palette.paletteCurrent);
     }
@@ -46,9 +43,11 @@ class Game : public ::testing::Test {
         game.playerPos = playerPos;
         game.tickCount = 1;
     }
+    void TearDown() override { audio = AudioState{}; }
     void run(int ticks) {
         for (int i = 0; i < ticks; i++) game.update();
     }
+
     std::array<int, 3> rgbAt(int x, int y) const {
         const uint8_t* pixel = gameImagePixel(game.image, x, y);
         return {pixel[0], pixel[1], pixel[2]};
@@ -64,9 +63,9 @@ class Game : public ::testing::Test {
 
 // Seed 1 draws 41, 18467, 6334: heights 41 % 22 + 13 = 32, then 22 and 33, one every 100
 // ticks of band 1. The first drifts 0.3 a tick from x 36 and escapes past -4 on its 134th
-// move, with another beside it: one paradox, and play ends. In the ending babies keep coming and
-// drifting, but keys do nothing, a baby through the catch window is not caught, later escapes
-// are silent, and the game is over 128 ticks after the escape.
+// move, with another beside it, and play ends. In the ending babies keep coming and drifting,
+// but keys do nothing, a baby through the catch window is not caught, and the game is over 128
+// ticks after the escape.
 TEST_F(Game, BabiesSpawnFromTheSeedAndTheFirstEscapeStartsAnEndingOf128Ticks) {
     seedRandom(1);
     game.tickCount = 0;
@@ -77,7 +76,7 @@ TEST_F(Game, BabiesSpawnFromTheSeedAndTheFirstEscapeStartsAnEndingOf128Ticks) {
     EXPECT_FALSE(game.ending);
     game.babies.push_back({-3.9f, 20.0f});
     run(1);
-    EXPECT_TRUE(game.ending && game.endCountdown == 128u && effectRequests.paradox == 1);
+    EXPECT_TRUE(game.ending && game.endCountdown == 128u);
     game.babies.push_back({15.0f, 13.0f});
     game.keyDown(KEY_UP);
     game.keyDown(KEY_Z);
@@ -90,8 +89,6 @@ TEST_F(Game, BabiesSpawnFromTheSeedAndTheFirstEscapeStartsAnEndingOf128Ticks) {
     EXPECT_FALSE(game.finished);
     run(1);
     EXPECT_TRUE(game.finished && game.endCountdown == 0);
-    EXPECT_TRUE(effectRequests.jump == 3 && effectRequests.paradox == 1 &&
-                effectRequests.birth == 0);
 }
 
 // The spawn looks at the tick on entry, the move at the tick the base update has counted: at
@@ -112,28 +109,29 @@ TEST_F(Game, BandsSetTheSpawnIntervalAndTheSpeed) {
     }
 }
 
-// What each event starts is the voice the callback will play: its sample, level and echo.
+// What each event starts is the voice the callback will play: its sample, level and echo. Only
+// the escape that starts the ending is heard.
 TEST_F(Game, ASpawnACatchAndAnEscapeStartTheJumpBirthAndParadoxSamples) {
     StereoFrame frames[3][4] = {};
-    for (int k = 0; k < 3; k++) sampleBank[16 + k] = {frames[k], static_cast<uint32_t>(2 + k)};
-    samplesReady = true;
-    resetControl();
-    gameSlots = {};
+    for (int k = 0; k < 3; k++)
+        audio.sampleBank[16 + k] = {frames[k], static_cast<uint32_t>(2 + k)};
+    audio.samplesReady = true;
     game.babies = {{10.2f, 13.0f}, {-3.8f, 20.0f}}; // caught, then escaping
     game.update();                                  // tick 0 also spawns a baby
     const SlotList& started = frameControl().voiceSlots;
     const std::pair<int, float> heard[] = {{33, 0.1f}, {34, 0.4f}, {35, 0.4f}}; // sound, volume
     ASSERT_EQ(started.count, 3);
     for (int i = 0; i < 3; i++) {
-        const Voice& voice = mixer.voices[started.slots[i]];
+        const Voice& voice = audio.mixer.voices[started.slots[i]];
         const auto [sound, volume] = heard[i];
         EXPECT_EQ(voice.sound, sound);
-        EXPECT_EQ(voice.hold, sampleBank[sound - SOUND_FIRST_SAMPLE].length) << sound;
+        EXPECT_EQ(voice.hold, audio.sampleBank[sound - SOUND_FIRST_SAMPLE].length) << sound;
         EXPECT_TRUE(voice.volume >= volume * 1.5f && voice.volume <= volume * 1.6024f) << sound;
         EXPECT_EQ(voice.echoSend, 0.6f) << sound;
     }
-    samplesReady = false;
-    for (SampleEntry& entry : sampleBank) entry = {};
+    game.babies.push_back({-3.9f, 20.0f}); // escapes in the ending
+    game.update();
+    EXPECT_EQ(started.count, 3);
 }
 
 // Babies at every whole height just inside x 10 are caught when less than 2.5 from the catch
@@ -208,7 +206,7 @@ TEST_F(Game, DrawsTheScoreThenTheBabiesThenTheCatcher) {
         game.score = t.score;
         game.playerPos = t.playerPos;
         game.babies = t.babies;
-        game.paintImage();
+        game.draw();
         for (Probe p : t.probes)
             EXPECT_TRUE(shows(p)) << "case " << &t - cases << ": " << p.x << "," << p.y;
     }
@@ -225,7 +223,7 @@ TEST_F(Game, TheEmotionsBackgroundFollowsItsDraws) {
     game.tickCount = 4 * 13 + 3;
     game.playerPos = 42;
     seedRandom(1);
-    game.paintImage();
+    game.draw();
     const std::tuple<int, int, std::array<int, 3>> pixels[] = {
         {0, 0, {35, 0, 0}}, {0, 2, {0, 0, 241}}, {1, 1, {0, 13, 26}}, {3, 5, {0, 195, 134}}};
     for (const auto& [x, y, rgb] : pixels) EXPECT_EQ(rgbAt(x, y), rgb) << x << "," << y;
@@ -240,7 +238,7 @@ TEST_F(Game, TheEmotionsBackgroundFollowsItsDraws) {
 // 128, red at 55 (73 is not below 128 - 55), all three at 1.
 TEST_F(Game, TheDissolveDrawsOncePerColourByteAndBlacksOutThePassedShare) {
     seedRandom(1);
-    game.paintImage();
+    game.draw();
     EXPECT_EQ(nextRandom(), 41) << "a picture in play draws no chance";
     game.ending = true;
     const std::pair<uint32_t, std::array<int, 3>> cases[] = {
@@ -248,7 +246,7 @@ TEST_F(Game, TheDissolveDrawsOncePerColourByteAndBlacksOutThePassedShare) {
     for (const auto& [countdown, rgb] : cases) {
         game.endCountdown = countdown;
         seedRandom(1);
-        game.paintImage();
+        game.draw();
         EXPECT_EQ(rgbAt(0, 3), rgb) << "countdown " << countdown;
     }
     EXPECT_EQ(nextRandom(), 1048) << "the 3073rd draw: one for each of 32 x 32 x 3 bytes";

@@ -39,7 +39,7 @@ void sleepMilliseconds(uint32_t milliseconds) {
 void closeWindow() {}
 
 void resetFrame() {
-    frame = FrameState{}; // first: the screens it destroys release their textures
+    frame = FrameState{};
     nullPlatform = NullPlatform();
     nullVideo = NullVideo();
 }

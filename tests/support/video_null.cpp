@@ -13,15 +13,9 @@ void showPicture(const uint8_t*) {
     nullVideo.shownPictures++;
 }
 
-unsigned createGameTexture() {
-    return ++nullVideo.gameTextures;
+void showGameImage(const GameImage&, float, float, float, float) {
+    nullVideo.shownGameImages++;
 }
-
-void releaseGameTexture(unsigned) {
-    nullVideo.gameTextures--;
-}
-
-void showGameImage(unsigned, const GameImage&, float, float, float, float) {}
 
 void swapFrame() {}
 

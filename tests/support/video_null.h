@@ -4,9 +4,9 @@
 #include "display/video.h"
 
 struct NullVideo {
-    // Pictures shown as the screen texture; game textures made and not yet released.
+    // Pictures shown as the screen texture, and games' pictures shown.
     int shownPictures = 0;
-    int gameTextures = 0;
+    int shownGameImages = 0;
 };
 
 extern NullVideo nullVideo;

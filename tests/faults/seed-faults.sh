@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Seeds the faults of tools/faults.txt into a copy of the code one at a time, builds the copy,
+# Seeds the faults of faults.txt (beside this script) into a copy of the code one at a time, builds the copy,
 # runs the tests and records which tests fail, that is, which tests catch the fault. A test that
 # catches no fault that others miss is worth little; a fault that nothing catches shows a gap.
 #
-#   tools/seed-faults.sh [--e2e] [--check] [FAULT_ID...]
+#   tests/faults/seed-faults.sh [--e2e] [--check] [FAULT_ID...]
 #
 #   --check   only check that every fault's text is found, once, where the list says
 #   --e2e     also run the end-to-end tests (E2E_SKIP, a regular expression, leaves some out;
@@ -16,8 +16,8 @@
 # so. Needs perl and the build tools of the project.
 set -euo pipefail
 
-SOURCE=$(cd "$(dirname "$0")/.." && pwd)
-FAULTS=$SOURCE/tools/faults.txt
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
+FAULTS=$SOURCE/tests/faults/faults.txt
 FAULT_DIR=$(realpath -m "${FAULT_DIR:-$SOURCE/build-faults}")
 COPY=$FAULT_DIR/src
 BUILD=$FAULT_DIR/build

@@ -4,14 +4,14 @@
 # seed in tests/fuzz/corpus/<target>/, then mutates them. A crash, a leak, a hang or any
 # sanitizer report fails the run; the input that did it is kept in FOLDER/fuzz-artifacts.
 #
-#     tools/run-fuzzers.sh [SECONDS_EACH] [FOLDER]
+#     tests/fuzz/run-fuzzers.sh [SECONDS_EACH] [FOLDER]
 #
-# SECONDS_EACH defaults to 60; the clang build tree goes to FOLDER/build-fuzz (FOLDER defaults
-# to the repository). Needs clang and its fuzzer runtime (packages clang, libclang-rt-14-dev);
+# SECONDS_EACH defaults to 60; the clang build tree goes to FOLDER/build-fuzz, its configure log
+# inside (FOLDER defaults to the repository). Needs clang and its fuzzer runtime (packages clang, libclang-rt-14-dev);
 # installs nothing itself.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-60}
 folder=${2:-$root}
 mkdir -p "$folder"
@@ -25,9 +25,10 @@ stage="the fuzzer build"
 trap 'echo "run-fuzzers: FAILED in $stage after $((SECONDS - started)) s" >&2' ERR
 
 # Warnings are the gcc build's to enforce; clang's extra ones must not stop the fuzzing.
+mkdir -p "$build"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTINYARCADE_FUZZ=ON -DTINYARCADE_TESTS=OFF -DTINYARCADE_WERROR=OFF >"$build.configure.log" 2>&1 || {
-    cat "$build.configure.log" >&2
+    -DTINYARCADE_FUZZ=ON -DTINYARCADE_TESTS=OFF -DTINYARCADE_WERROR=OFF >"$build/configure.log" 2>&1 || {
+    cat "$build/configure.log" >&2
     false
 }
 # shellcheck disable=SC2086
@@ -36,7 +37,7 @@ cmake --build "$build" -j2 --target $targets
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0
-export LSAN_OPTIONS=suppressions=$root/tools/sanitizer-suppressions/lsan.supp:print_suppressions=0
+export LSAN_OPTIONS=suppressions=$root/tests/sanitizer-suppressions/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
 
 summary=

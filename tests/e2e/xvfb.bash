@@ -1,4 +1,4 @@
-# Starts a private X server for the program, for the end-to-end tests and tools/measure.sh.
+# Starts a private X server for the program, for the end-to-end tests (and tools/measure.sh).
 # Source it, then:
 #
 #   start_xvfb WIDTHxHEIGHTxDEPTH LOG   starts Xvfb, exports DISPLAY and sets XVFB_PID; returns 1

@@ -4,17 +4,17 @@
 # the loader thread, shutdown while loading) in a ThreadSanitizer build. Any report stops the
 # test that made it and fails the run.
 #
-#     tools/check-sanitizers.sh [FOLDER]
+#     tests/check-sanitizers.sh [FOLDER]
 #
 # The build trees go to FOLDER/build-asan and FOLDER/build-tsan (FOLDER defaults to the
-# repository). Needs what `tools/install-packages.sh test` installs; installs nothing itself.
+# repository), each with its configure log inside. Needs what `tools/install-packages.sh test` installs; installs nothing itself.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 folder=${1:-$root}
 mkdir -p "$folder"
 folder=$(cd "$folder" && pwd)
-suppressions=$root/tools/sanitizer-suppressions
+suppressions=$root/tests/sanitizer-suppressions
 started=$SECONDS
 
 stage="starting"
@@ -29,8 +29,8 @@ export TSAN_OPTIONS=halt_on_error=1:abort_on_error=1:second_deadlock_stack=1
 # configure SANITIZERS TREE: a build tree whose every object is built with SANITIZERS.
 configure() {
     cmake -S "$root" -B "$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINYARCADE_SANITIZE="$1" \
-        -DTINYARCADE_TESTS=ON >"$2.configure.log" 2>&1 || {
-        cat "$2.configure.log" >&2
+        -DTINYARCADE_TESTS=ON >"$2/configure.log" 2>&1 || {
+        cat "$2/configure.log" >&2
         return 1
     }
 }

@@ -1,0 +1,89 @@
+# title_picture's test, run as `cmake -P` with TOOL (the program) and WORK (a scratch folder):
+# drives the converter through a tiny picture whose numbers are known by hand.
+
+function(expect_exit code)
+    execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE result ERROR_QUIET OUTPUT_QUIET)
+    if(NOT result EQUAL code)
+        message(FATAL_ERROR "title_picture ${ARGN}: exit ${result}, want ${code}")
+    endif()
+endfunction()
+
+function(expect_png path width height)
+    file(READ ${path} header LIMIT 24 HEX)
+    string(SUBSTRING "${header}" 0 16 signature)
+    string(SUBSTRING "${header}" 32 16 size)
+    math(EXPR wantSize "(${width} << 32) | ${height}" OUTPUT_FORMAT HEXADECIMAL)
+    string(REGEX REPLACE "^0x" "" wantSize ${wantSize})
+    string(LENGTH "${wantSize}" digits)
+    math(EXPR padding "16 - ${digits}")
+    string(REPEAT "0" ${padding} zeros)
+    if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT size STREQUAL "${zeros}${wantSize}")
+        message(FATAL_ERROR "${path}: not a ${width} x ${height} PNG (${header})")
+    endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+# Top line: 5 at the left end, 7 at the right end; bottom line: 3 at the left end.
+string(REPEAT "." 62 dots62)
+string(REPEAT "." 63 dots63)
+string(REPEAT "." 64 empty)
+set(source "# a comment line\n5${dots62}7\n")
+foreach(line RANGE 1 62)
+    string(APPEND source "${empty}\n")
+endforeach()
+string(APPEND source "3${dots63}\n")
+file(WRITE ${WORK}/corners.picture "${source}")
+
+expect_exit(0 --write ${WORK}/corners.picture ${WORK}/corners.txt)
+file(READ ${WORK}/corners.txt numbers)
+string(REGEX MATCHALL "[^ \n]+" numbers "${numbers}")
+list(LENGTH numbers count)
+if(NOT count EQUAL 4096)
+    message(FATAL_ERROR "corners.txt holds ${count} numbers, want 4096")
+endif()
+# The game fills the bottom line first: number 0 is the lower-left cell, number 4032 the
+# upper-left one, number 4095 the upper-right one.
+list(GET numbers 0 lowerLeft)
+list(GET numbers 63 lowerRight)
+list(GET numbers 4032 upperLeft)
+list(GET numbers 4095 upperRight)
+if(NOT "${lowerLeft} ${lowerRight} ${upperLeft} ${upperRight}" STREQUAL "3 0 5 7")
+    message(FATAL_ERROR "corners read ${lowerLeft} ${lowerRight} ${upperLeft} ${upperRight}, "
+                        "want 3 0 5 7")
+endif()
+list(REMOVE_ITEM numbers 0)
+list(LENGTH numbers inked)
+if(NOT inked EQUAL 3)
+    message(FATAL_ERROR "corners.txt has ${inked} cells that are not 0, want 3")
+endif()
+
+expect_exit(0 --check ${WORK}/corners.picture ${WORK}/corners.txt)
+
+# One changed number, a missing number, a number too many: each must be caught.
+file(READ ${WORK}/corners.txt text)
+string(REGEX REPLACE "^3" "4" changed "${text}")
+file(WRITE ${WORK}/changed.txt "${changed}")
+expect_exit(1 --check ${WORK}/corners.picture ${WORK}/changed.txt)
+string(REGEX REPLACE " 7\n$" "\n" short "${text}")
+file(WRITE ${WORK}/short.txt "${short}")
+expect_exit(1 --check ${WORK}/corners.picture ${WORK}/short.txt)
+file(WRITE ${WORK}/long.txt "${text}0\n")
+expect_exit(1 --check ${WORK}/corners.picture ${WORK}/long.txt)
+
+# Sources a person could get wrong: a short line, a stray character, a line missing.
+string(REPLACE "3${dots63}" "3${dots62}" shortLine "${source}")
+file(WRITE ${WORK}/short_line.picture "${shortLine}")
+expect_exit(1 --write ${WORK}/short_line.picture ${WORK}/unused.txt)
+string(REPLACE "3${dots63}" "0${dots63}" zeroDigit "${source}")
+file(WRITE ${WORK}/zero_digit.picture "${zeroDigit}")
+expect_exit(1 --write ${WORK}/zero_digit.picture ${WORK}/unused.txt)
+string(REPLACE "3${dots63}\n" "" missingLine "${source}")
+file(WRITE ${WORK}/missing_line.picture "${missingLine}")
+expect_exit(1 --write ${WORK}/missing_line.picture ${WORK}/unused.txt)
+
+expect_exit(0 --preview ${WORK}/corners.picture ${WORK}/preview.png 2)
+expect_png(${WORK}/preview.png 256 192)
+expect_exit(0 --icon ${WORK}/corners.picture ${WORK}/icon.png 128)
+expect_png(${WORK}/icon.png 128 128)
