@@ -10,41 +10,79 @@
 #include "audio/loader.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
+#include "audio/replay_audio.h"
 #include "audio/sample_bank.h"
 
 namespace {
-// Everything the device thread will own starts fresh, the loader starts, then the device
-// opens paused.
-bool openAudioDevice(const char*& reason) {
+// Everything the device thread will own starts fresh, then the samples start loading.
+void startFresh(void (*load)()) {
+    samplesReady = false;
+    gameSlots = {};
     mixer = {};
     startMusic();
     resetControl();
-    startLoader();
-    return openDevice(reason);
+    load();
 }
-} // namespace
 
-const char* startAudio() {
-    samplesReady = false;
-    gameSlots = {};
+// The device opens paused; start-up's echo damp goes with the first hand-over.
+const char* startDevice() {
     const char* reason = "";
-    if (!openAudioDevice(reason)) return reason;
+    if (!openDevice(reason)) return reason;
     requestEchoDamp();
     pauseDevice(false);
     return nullptr;
 }
+} // namespace
 
-void updateAudio(bool gameActive, bool emotions) {
+const char* startAudio() {
+    startFresh(startLoader);
+    return startDevice();
+}
+
+const char* startReplayAudio(bool withDevice) {
+    startFresh(loadSamples);
+    // The recording says when the loader finished: until then the samples are held back.
+    samplesReady = false;
+    startOfflineSound(withDevice);
+    if (withDevice) return startDevice();
+    requestEchoDamp();
+    return nullptr;
+}
+
+void markSamplesReady() {
+    samplesReady = true;
+}
+
+namespace {
+// Both kinds of updateAudio: the music's choice into our record, then a try to trade it.
+bool tradeWithCallback(bool gameActive, bool emotions) {
     AudioControl& record = frameControl();
     record.frontPageMusic = gameActive ? 0 : 1;
     if (gameActive) record.emotions = emotions ? 1 : 0;
     // A busy lock or an unserved spare: everything stays in our record for a later pass.
-    if (exchangeControlFromFrame()) releaseGameVoices(frameControl().voiceSlots);
+    return exchangeControlFromFrame();
+}
+} // namespace
+
+SlotList updateAudio(bool gameActive, bool emotions) {
+    SlotList ended{};
+    if (tradeWithCallback(gameActive, emotions)) {
+        ended = frameControl().voiceSlots;
+        releaseGameVoices(frameControl().voiceSlots);
+    }
+    return ended;
+}
+
+void updateAudioReplayed(bool gameActive, bool emotions, const SlotList& recordedEnded) {
+    if (tradeWithCallback(gameActive, emotions)) frameControl().voiceSlots.count = 0;
+    SlotList ended = recordedEnded;
+    releaseGameVoices(ended);
 }
 
 void stopAudio() {
     pauseDevice(true);
     closeDevice();
+    stopOfflineSound();
     stopLoader();
     // Nothing may start a sample once its frames are gone.
     samplesReady = false;

@@ -9,6 +9,7 @@
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/music.h"
+#include "audio/replay_audio.h"
 #include "platform/chance.h"
 
 namespace {
@@ -50,6 +51,12 @@ void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotio
 }
 
 void audioCallback(void*, uint8_t* stream, int length) {
+    // Watching a replay, the main thread makes the sound and the device only plays it.
+    if (playFedStream(stream, length)) return;
+    fillStream(stream, length);
+}
+
+void fillStream(uint8_t* stream, int length) {
     if (exchangeControlFromCallback()) takeFrameRequests(callbackControl());
     AudioControl& record = callbackControl();
     for (int left = length / STEREO_FRAME_BYTES; left > 0;) {

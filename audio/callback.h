@@ -9,3 +9,7 @@
 // voices that end are appended to `finishedGameVoices`.
 void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
                    SlotList& finishedGameVoices);
+
+// The callback's whole work on `length` bytes of stream: the trade with the frame, then the
+// music and the mix. audioCallback runs it on the device thread; a replay on the main thread.
+void fillStream(uint8_t* stream, int length);

@@ -11,6 +11,10 @@
 GameVoiceSlots gameSlots;
 
 namespace {
+// Set for a main-loop pass that began before the samples were loaded: the loader finishing
+// during the pass changes nothing until the next one.
+bool samplesHeldBack = false;
+
 // A game voice rises over this many frames, holds, then falls; a sample overrides all three
 // and plays once, whole, at a flat level.
 constexpr uint32_t GAME_ATTACK = 500;
@@ -25,8 +29,13 @@ void releaseGameVoices(SlotList& ended) {
     ended.count = 0;
 }
 
+bool takeSamplesReady() {
+    samplesHeldBack = !samplesReady;
+    return !samplesHeldBack;
+}
+
 void startSound(int sound, float frequency, float volume, float echoSend, float panOffset) {
-    if (isSampleSound(sound) && !samplesReady) return;
+    if (isSampleSound(sound) && (samplesHeldBack || !samplesReady)) return;
     const int slot = findFreeSlot(gameSlots.gameVoiceBusy, gameSlots.gameVoiceCursor);
     if (slot < 0) return;
     gameSlots.gameVoiceCursor = slot;

@@ -6,6 +6,9 @@
 
 namespace {
 GLuint screenTexture;
+// Checking a replay draws every picture but shows none: without setUpVideo there is no OpenGL
+// context, and every call below but setUpVideo does nothing.
+bool videoSetUp = false;
 
 // Two triangles over the 128 x 96 view. The view's x runs along the texture's rows (t) and
 // its y along the texels of a row (s), since a texture row holds one picture column.
@@ -22,6 +25,7 @@ void setNearestRepeating() {
 } // namespace
 
 void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_BYTES]) {
+    videoSetUp = true;
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glClearColor(0, 0, 0, 1);
@@ -49,10 +53,12 @@ void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_
 }
 
 void clearWindow() {
+    if (!videoSetUp) return;
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
+    if (!videoSetUp) return;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, screenTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGBA,
@@ -69,6 +75,7 @@ void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
 
 unsigned createGameTexture() {
     GLuint texture = 0;
+    if (!videoSetUp) return texture;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     setNearestRepeating();
@@ -76,12 +83,14 @@ unsigned createGameTexture() {
 }
 
 void releaseGameTexture(unsigned texture) {
+    if (!videoSetUp) return;
     GLuint name = texture;
     glDeleteTextures(1, &name);
 }
 
 void showGameImage(unsigned texture, const GameImage& image, float x, float y, float width,
                    float height) {
+    if (!videoSetUp) return;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GAME_IMAGE_SIZE, GAME_IMAGE_SIZE, 0, GL_RGBA,
@@ -100,10 +109,12 @@ void showGameImage(unsigned texture, const GameImage& image, float x, float y, f
 }
 
 void swapFrame() {
+    if (!videoSetUp) return;
     SDL_GL_SwapBuffers();
 }
 
 void readPresentedFrame(int width, int height, uint8_t* rgba) {
+    if (!videoSetUp) return;
 #ifndef __EMSCRIPTEN__
     // A browser's canvas has no front buffer to choose: it keeps the frame presented last.
     glReadBuffer(GL_FRONT);
