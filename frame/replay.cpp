@@ -20,8 +20,8 @@
 #include <ctime>
 
 namespace {
-// A digest after every this many ticks (some 4.6 s), and one at the end.
-constexpr uint32_t DIGEST_TICKS = 256;
+// A digest after every this many ticks (some 2.3 s), and one at the end.
+constexpr uint32_t DIGEST_TICKS = 128;
 // Watching: the sound is made this many buffers ahead of the clock, and a pass waits at most
 // this long for its recorded moment (a longer stall, when the game ran nothing, is shortened).
 constexpr uint64_t PLAY_SOUND_LEAD = 2;
@@ -39,6 +39,11 @@ struct Replay {
     RecordedPass pass;
     // Ticks run since the main loop began.
     uint64_t ticks = 0;
+    // Every frame drawn since the last digest, carried into its hashes.
+    int32_t lastFrame = 0;
+    uint32_t pictures = FNV_START;
+    uint32_t gamePictures = FNV_START;
+    uint32_t palettes = FNV_START;
 
     // Recording: the lines not yet in the file (all of them without a file).
     ReplayWriter writer;
@@ -71,28 +76,49 @@ bool replaying() {
     return replay.mode == ReplayMode::PLAY || replay.mode == ReplayMode::CHECK;
 }
 
-ReplayDigest currentDigest() {
-    ReplayDigest digest;
-    digest.ticks = static_cast<uint32_t>(replay.ticks);
-    digest.games = frame.gamesStarted;
-    digest.picture = fnv1a(pixelBuffer, sizeof pixelBuffer);
-    if (frame.gameActive) {
-        if (const auto* game = dynamic_cast<const GameTitle*>(&topScreen())) {
-            digest.gamePicture = fnv1a(game->image.bytes, sizeof game->image.bytes);
-        }
-        digest.score = topScreen().score;
-    }
-    uint8_t shown[PALETTE_SIZE * 3];
+// The palette as shown: ten colours of three bytes.
+void shownPalette(uint8_t shown[PALETTE_SIZE * 3]) {
     for (int index = 0; index < PALETTE_SIZE; ++index) {
         const Colour colour = colourOf(static_cast<int8_t>(index));
         shown[index * 3] = colourByte(colour.red);
         shown[index * 3 + 1] = colourByte(colour.green);
         shown[index * 3 + 2] = colourByte(colour.blue);
     }
-    digest.palette = fnv1a(shown, sizeof shown);
+}
+
+// After every pass: a frame drawn in it goes into the hashes. A game's picture covers the
+// front page's, which is then left blank.
+void noteFrame() {
+    if (frame.frameCounter == replay.lastFrame) return;
+    replay.lastFrame = frame.frameCounter;
+    const auto* game = frame.gameActive ? dynamic_cast<const GameTitle*>(&topScreen()) : nullptr;
+    if (game) {
+        replay.gamePictures =
+            fnv1a(game->image.bytes, sizeof game->image.bytes, replay.gamePictures);
+    } else {
+        replay.pictures = fnv1a(pixelBuffer, sizeof pixelBuffer, replay.pictures);
+    }
+    uint8_t shown[PALETTE_SIZE * 3];
+    shownPalette(shown);
+    replay.palettes = fnv1a(shown, sizeof shown, replay.palettes);
+}
+
+ReplayDigest currentDigest() {
+    ReplayDigest digest;
+    digest.ticks = static_cast<uint32_t>(replay.ticks);
+    digest.games = frame.gamesStarted;
+    digest.picture = replay.pictures;
+    digest.gamePicture = replay.gamePictures;
+    digest.palette = replay.palettes;
     digest.lastScore = frame.lastScore;
     digest.bestScore = frame.bestScore;
+    if (frame.gameActive) digest.score = topScreen().score;
     return digest;
+}
+
+// A digest line starts the hashes afresh.
+void restartDigest() {
+    replay.pictures = replay.gamePictures = replay.palettes = FNV_START;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -116,6 +142,7 @@ void recordPass(uint32_t ticks) {
     replay.ticks += ticks;
     if (before / DIGEST_TICKS != replay.ticks / DIGEST_TICKS) {
         writeReplayDigest(replay.writer, currentDigest(), false);
+        restartDigest();
         flushRecording();
     }
 }
@@ -137,9 +164,11 @@ int finishRecording() {
 // [SECTION] Replaying
 
 void compareDigest(const ReplayDigest& recorded) {
-    if (replay.differs || currentDigest() == recorded) return;
-    replay.differs = true;
-    replay.firstDifference = recorded.ticks;
+    if (!replay.differs && !(currentDigest() == recorded)) {
+        replay.differs = true;
+        replay.firstDifference = recorded.ticks;
+    }
+    restartDigest();
 }
 
 // The replay's sound up to `buffers` device buffers: into the WAV file when checking, to the
@@ -355,6 +384,7 @@ void passUpdateAudio(bool gameActive, bool emotions) {
 }
 
 void endPassInputs(uint32_t ticks) {
+    if (replay.mode != ReplayMode::NONE) noteFrame();
     if (replay.mode == ReplayMode::RECORD) {
         recordPass(ticks);
     } else {

@@ -15,13 +15,14 @@
 //                                 "quit" (the window was closed), "ready" (the samples had
 //                                 loaded when it began) and last "ended SLOT..." (the game
 //                                 voices, 0 to 63, that came back from the sound thread)
-//     digest T G P I C L B S      after the pass that took the run past a multiple of 256
+//     digest T G P I C L B S      after the pass that took the run past a multiple of 128
 //                                 ticks: T the ticks so far, G the games started, then FNV-1a
-//                                 of the 128 x 96 picture of palette indices (P), of the game's
-//                                 32 x 32 picture (I, 0 without a game) and of the palette as
-//                                 shown (C), each as eight hex digits, and the last score, the
-//                                 best score and the running game's score (L, B, S; -1 for
-//                                 none)
+//                                 hashes carried over every frame drawn since the digest before:
+//                                 of the 128 x 96 picture of palette indices of each front-page
+//                                 frame (P), of the game's 32 x 32 picture of each game frame
+//                                 (I) and of the palette as shown in each frame (C), as eight
+//                                 hex digits; then the last score, the best score and the
+//                                 running game's score (L, B, S; -1 for none)
 //     end T G P I C L B S         the same, once the run has ended; always the last line
 //
 // A pass with nothing to say (no tick, no event) is not written: it changes nothing. Blank
@@ -141,7 +142,8 @@ struct Words {
 };
 
 bool fail(ReplayReader& reader, const std::string& what) {
-    if (reader.error.empty()) reader.error = "line " + std::to_string(reader.line) + ": " + what;
+    if (!reader.error.empty()) return false;
+    reader.error = reader.line > 0 ? "line " + std::to_string(reader.line) + ": " + what : what;
     return false;
 }
 
@@ -400,8 +402,11 @@ bool readReplayItem(ReplayReader& reader, ReplayItem& item, RecordedPass& pass,
     Words words{};
     std::string_view kind;
     if (!nextFilledLine(reader, words, kind)) {
-        return reader.error.empty() ? fail(reader, "the file ends before its end line: cut short?")
-                                    : false;
+        if (reader.error.empty()) {
+            reader.error = "it ends after line " + std::to_string(reader.line) +
+                           ", before its end line: cut short?";
+        }
+        return false;
     }
     if (kind == "r") {
         item = ReplayItem::PASS;

@@ -44,13 +44,14 @@ struct RecordedPass {
     bool onlyTicks() const { return !samplesReady && events.empty() && ended.count == 0; }
 };
 
-// What the screen showed, and the scores, after a pass.
+// What the screen showed up to a pass, and the scores after it.
 struct ReplayDigest {
     // Ticks run since the main loop began, and games started.
     uint32_t ticks = 0;
     int32_t games = 0;
-    // FNV-1a of the 128 x 96 picture of indices, of the game's picture (0 without a game) and
-    // of the palette as shown (ten colours of three bytes).
+    // FNV-1a carried over every frame drawn since the digest before: the 128 x 96 picture of
+    // indices of each front-page frame, the game's picture of each game frame, and the palette
+    // as shown (ten colours of three bytes) in each frame.
     uint32_t picture = 0;
     uint32_t gamePicture = 0;
     uint32_t palette = 0;
