@@ -4,6 +4,7 @@
 // the control records.
 #include "audio/audio.h"
 
+#include "audio/callback.h"
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/game_voices.h"
@@ -19,6 +20,7 @@ void startFresh(void (*load)()) {
     samplesReady = false;
     gameSlots = {};
     mixer = {};
+    resetCallbackChance();
     startMusic();
     resetControl();
     load();

@@ -16,6 +16,12 @@ namespace {
 // The callback mixes into this, then writes it out in the stream's byte order.
 StereoFrame staging[DEVICE_BUFFER_FRAMES];
 
+// The callback's chance. The device thread never seeds, so its draws start from seed 1 in every
+// run; they are kept here rather than in the thread's own state so that the same draws come
+// whichever thread does the callback's work: the browser calls back on the main thread, whose
+// chance is the game's, and a replay renders its sound there too.
+uint32_t callbackChance = 1;
+
 // The frame's latest record has arrived: its game voices start (snapped to the grid) and its
 // echo damp is served once.
 void takeFrameRequests(AudioControl& record) {
@@ -39,6 +45,20 @@ void musicBeat(bool frontPageMusic, bool emotions) {
         gameMusicStep(step, emotions);
     }
 }
+
+// The trade with the frame, then the music and the mix, with the calling thread's chance.
+void mixStream(uint8_t* stream, int length) {
+    if (exchangeControlFromCallback()) takeFrameRequests(callbackControl());
+    AudioControl& record = callbackControl();
+    for (int left = length / STEREO_FRAME_BYTES; left > 0;) {
+        const int count = left < DEVICE_BUFFER_FRAMES ? left : DEVICE_BUFFER_FRAMES;
+        produceFrames(staging, count, record.frontPageMusic != 0, record.emotions != 0,
+                      record.voiceSlots);
+        writeStereoFrames(staging, count, stream);
+        stream += count * STEREO_FRAME_BYTES;
+        left -= count;
+    }
+}
 } // namespace
 
 void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
@@ -56,15 +76,14 @@ void audioCallback(void*, uint8_t* stream, int length) {
     fillStream(stream, length);
 }
 
+void resetCallbackChance() {
+    callbackChance = 1;
+}
+
 void fillStream(uint8_t* stream, int length) {
-    if (exchangeControlFromCallback()) takeFrameRequests(callbackControl());
-    AudioControl& record = callbackControl();
-    for (int left = length / STEREO_FRAME_BYTES; left > 0;) {
-        const int count = left < DEVICE_BUFFER_FRAMES ? left : DEVICE_BUFFER_FRAMES;
-        produceFrames(staging, count, record.frontPageMusic != 0, record.emotions != 0,
-                      record.voiceSlots);
-        writeStereoFrames(staging, count, stream);
-        stream += count * STEREO_FRAME_BYTES;
-        left -= count;
-    }
+    const uint32_t callerChance = currentRandomState();
+    seedRandom(callbackChance);
+    mixStream(stream, length);
+    callbackChance = currentRandomState();
+    seedRandom(callerChance);
 }

@@ -11,5 +11,10 @@ void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotio
                    SlotList& finishedGameVoices);
 
 // The callback's whole work on `length` bytes of stream: the trade with the frame, then the
-// music and the mix. audioCallback runs it on the device thread; a replay on the main thread.
+// music and the mix, drawing from the callback's own chance whichever thread runs it (the
+// device's; the browser's main thread; a replay's).
 void fillStream(uint8_t* stream, int length);
+
+// The callback's chance from its first state, as a thread that never seeds starts. Only while
+// no callback runs.
+void resetCallbackChance();

@@ -1,5 +1,5 @@
 // A replay's sound: the main thread runs the callback's work itself, buffer by buffer in step
-// with the recorded clock, with the chance the device thread would have had. Checking a replay
+// with the recorded clock (with the callback's own chance, as always). Checking a replay
 // writes it to a file; watching one queues it for the device, whose callback then only copies.
 //
 // The queue has one writer (the main thread) and one reader (the device thread): two counters
@@ -8,7 +8,6 @@
 #include "audio/callback.h"
 #include "audio/device.h"
 #include "audio/replay_audio.h"
-#include "platform/chance.h"
 
 #include <atomic>
 #include <cstring>
@@ -20,8 +19,6 @@ constexpr int QUEUED_BUFFERS = 8;
 constexpr uint64_t QUEUE_BYTES = QUEUED_BUFFERS * BUFFER_BYTES;
 
 struct OfflineSound {
-    // The device thread's chance as it would be: every thread starts from seed 1.
-    uint32_t callbackChance = 1;
     uint8_t queue[QUEUE_BYTES] = {};
     std::atomic<uint64_t> written{0}; // main thread
     std::atomic<uint64_t> read{0};    // device thread
@@ -32,7 +29,6 @@ OfflineSound offline;
 } // namespace
 
 void startOfflineSound(bool fed) {
-    offline.callbackChance = 1;
     offline.written = 0;
     offline.read = 0;
     offline.fed = fed;
@@ -43,11 +39,7 @@ void stopOfflineSound() {
 }
 
 void renderOfflineBuffer(uint8_t* stream) {
-    const uint32_t callerChance = currentRandomState();
-    seedRandom(offline.callbackChance);
     fillStream(stream, BUFFER_BYTES);
-    offline.callbackChance = currentRandomState();
-    seedRandom(callerChance);
 }
 
 bool fedDeviceHasRoom() {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// Start-up of a replay's sound: the device thread's chance from its first state, an empty
-// queue, and whether the device plays the queue instead of mixing (`fed`).
+// Start-up of a replay's sound: an empty queue, and whether the device plays the queue instead
+// of mixing (`fed`).
 void startOfflineSound(bool fed);
 // The device no longer plays the queue.
 void stopOfflineSound();
