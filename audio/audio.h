@@ -14,9 +14,9 @@ const char* startAudio();
 
 // Start-up for a replay: as startAudio, but the samples are loaded here and now and held back
 // until markSamplesReady, and the callback's work is left to renderOfflineBuffer. With
-// `feedDevice` the device opens too and plays what renderOfflineBuffer hands it (watching a
+// `withDevice` the device opens too and plays what renderOfflineBuffer hands it (watching a
 // replay); without, no device is touched. Returns null or the device's reason.
-const char* startReplayAudio(bool feedDevice);
+const char* startReplayAudio(bool withDevice);
 
 // Once at the start of every main-loop pass: whether the samples are loaded, as the triggers
 // see it for the whole pass. A loader that finishes during a pass counts from the next one, so
@@ -37,8 +37,8 @@ SlotList updateAudio(bool gameActive, bool emotions);
 void updateAudioReplayed(bool gameActive, bool emotions, const SlotList& recordedEnded);
 
 // A replay's sound: one device buffer of the callback's work (DEVICE_BUFFER_FRAMES frames, in
-// the stream's byte order) made on the calling thread with the device thread's own chance, so
-// the same replay always sounds the same. Played by the device when it was opened fed.
+// the stream's byte order) made on the calling thread with the callback's own chance, so the
+// same replay always sounds the same. Played by the device when it was opened fed.
 void renderOfflineBuffer(uint8_t* stream);
 // Whether a fed device has room for another rendered buffer, and handing it one.
 bool fedDeviceHasRoom();
