@@ -84,8 +84,8 @@ void updateAudioReplayed(bool gameActive, bool emotions, const SlotList& recorde
 void stopAudio() {
     pauseDevice(true);
     closeDevice();
-    stopOfflineSound();
     stopLoader();
+    stopOfflineSound();
     // Nothing may start a sample once its frames are gone.
     samplesReady = false;
     freeSamples();
