@@ -35,9 +35,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!prepareRun(options, error)) return failed(error, 1);
-    if (!startUp()) return 1;
+    if (!startUp()) {
+        abandonRun();
+        return 1;
+    }
     if (!beginRun(error)) {
         shutDown();
+        abandonRun();
         return failed(error, 1);
     }
     mainLoop();

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 // A digest after every this many ticks (some 2.3 s), and one at the end.
@@ -48,6 +50,8 @@ struct Replay {
     // Recording: the lines not yet in the file (all of them without a file).
     ReplayWriter writer;
     std::FILE* file = nullptr;
+    // The file did not exist before.
+    bool created = false;
     int writeError = 0;
     bool samplesWereReady = false;
     bool loopStarted = false;
@@ -286,9 +290,15 @@ bool startRecording(const char* path, std::string& error) {
     replay.mode = ReplayMode::RECORD;
     if (!path) return true;
     replay.path = path;
-    replay.file = std::fopen(path, "wb");
-    if (!replay.file)
+    // Made, or opened as it is: a run that never begins leaves an earlier file alone.
+    int descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    replay.created = descriptor >= 0;
+    if (descriptor < 0 && errno == EEXIST) descriptor = open(path, O_WRONLY | O_CLOEXEC);
+    replay.file = descriptor >= 0 ? fdopen(descriptor, "wb") : nullptr;
+    if (!replay.file) {
         error = "cannot write the replay " + replay.path + ": " + std::strerror(errno);
+        if (descriptor >= 0) close(descriptor);
+    }
     return replay.file != nullptr;
 }
 
@@ -301,14 +311,7 @@ bool startReplay(const char* path, ReplayMode mode, const char* wavPath, std::st
         error = "the replay " + replay.path + ": " + fault;
         return false;
     }
-    if (wavPath) {
-        replay.wavPath = wavPath;
-        replay.wav = std::fopen(wavPath, "wb");
-        if (!replay.wav || !writeWavHeader(replay.wav, 0)) {
-            error = "cannot write " + replay.wavPath + ": " + std::strerror(errno);
-            return false;
-        }
-    }
+    if (wavPath) replay.wavPath = wavPath;
     replay.mode = mode;
     return true;
 }
@@ -325,6 +328,8 @@ uint32_t runSeed() {
 bool beginRun(std::string& error) {
     const uint32_t picture = fnv1a(frame.titlePicture, sizeof frame.titlePicture);
     if (replay.mode == ReplayMode::RECORD) {
+        // What an earlier file held goes only now (a pipe or a device has nothing to cut).
+        if (replay.file && !replay.created) (void)ftruncate(fileno(replay.file), 0);
         replay.header.titlePicture = picture;
         writeReplayHeader(replay.writer, replay.header);
         flushRecording();
@@ -333,7 +338,21 @@ bool beginRun(std::string& error) {
                 " was recorded with another title picture than dat/tc0.txt here";
         return false;
     }
+    if (!replay.wavPath.empty()) {
+        replay.wav = std::fopen(replay.wavPath.c_str(), "wb");
+        if (!replay.wav || !writeWavHeader(replay.wav, 0)) {
+            error = "cannot write " + replay.wavPath + ": " + std::strerror(errno);
+            return false;
+        }
+    }
     return true;
+}
+
+void abandonRun() {
+    if (replay.file) std::fclose(replay.file);
+    if (replay.file && replay.created) unlink(replay.path.c_str());
+    if (replay.wav) std::fclose(replay.wav);
+    replay = Replay{};
 }
 
 bool beginPassInputs() {

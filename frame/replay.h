@@ -18,7 +18,7 @@ enum class ReplayMode { NONE, RECORD, PLAY, CHECK };
 // Before start-up. Recording: the run goes to `path` as it is played (or, without a path, is
 // kept in memory for replaySoFar). Watching or checking: `path` is read whole and checked line
 // by line first; --check may write the run's sound to `wavPath`. False with `error` (one line,
-// naming the file) when a file cannot be read, written or understood.
+// naming the file) when a file cannot be opened or understood.
 bool startRecording(const char* path, std::string& error);
 bool startReplay(const char* path, ReplayMode mode, const char* wavPath, std::string& error);
 ReplayMode replayMode();
@@ -26,9 +26,13 @@ ReplayMode replayMode();
 // The seed start-up gives the main thread's chance: the clock's seconds, or the recorded one.
 uint32_t runSeed();
 
-// After start-up: a recording writes its first lines; a replay makes sure this folder's title
-// picture is the one the run showed. False with `error` when it is not.
+// After start-up: a recording writes its first lines (only now is an earlier file of its name
+// emptied); a replay makes sure this folder's title picture is the one the run showed, and
+// --check opens its WAV file. False with `error` when it cannot.
 bool beginRun(std::string& error);
+// When start-up or beginRun failed: closes the files, and removes a recording's file that
+// startRecording made.
+void abandonRun();
 
 // The main loop's outside inputs, one pass at a time, in this order. beginPassInputs is false
 // when a replay has no passes left or its watcher pressed Escape.
