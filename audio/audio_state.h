@@ -14,6 +14,7 @@
 #include "audio/game_voices.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
+#include "audio/replay_audio.h"
 #include "audio/sample_bank.h"
 #include "audio/shared_flag.h"
 
@@ -25,6 +26,11 @@ struct AudioState {
     MusicState music;
     // The callback mixes into this, then writes it out in the stream's byte order.
     StereoFrame staging[DEVICE_BUFFER_FRAMES] = {};
+    // The callback's chance. The device thread never seeds, so its draws start from seed 1 in
+    // every run; they are kept here rather than in the thread's own state so that the same draws
+    // come whichever thread does the callback's work: the browser calls back on the main thread,
+    // whose chance is the game's, and a replay renders its sound there too.
+    uint32_t callbackChance = 1;
 
     // ---- Shared by the trade (audio/control.h): each side reads its own record index, the
     // spare place and its flags change hands under handOverLock.
@@ -32,6 +38,12 @@ struct AudioState {
 
     // ---- The frame's (main thread).
     GameVoiceSlots gameSlots;
+    // Set for a main-loop pass that began before the samples were loaded: the loader finishing
+    // during the pass changes nothing until the next one, so a recording can say where it did.
+    bool samplesHeldBack = false;
+
+    // ---- A watched replay's sound: the main thread writes it, the device thread plays it.
+    FedQueue fedQueue;
 
     // ---- The loader's: it fills the entries, then raises samplesReady; the callback and the
     // frame read the entries only after seeing samplesReady raised, and read the flag without a

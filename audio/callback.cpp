@@ -10,6 +10,7 @@
 #include "audio/control.h"
 #include "audio/device.h"
 #include "audio/music.h"
+#include "audio/replay_audio.h"
 #include "platform/chance.h"
 
 namespace {
@@ -36,6 +37,20 @@ void musicBeat(bool frontPageMusic, bool emotions) {
         gameMusicStep(step, emotions);
     }
 }
+
+// The trade with the frame, then the music and the mix, with the calling thread's chance.
+void mixStream(uint8_t* stream, int length) {
+    if (exchangeControlFromCallback()) takeFrameRequests(callbackControl());
+    AudioControl& record = callbackControl();
+    for (int left = length / STEREO_FRAME_BYTES; left > 0;) {
+        const int count = left < DEVICE_BUFFER_FRAMES ? left : DEVICE_BUFFER_FRAMES;
+        produceFrames(audio.staging, count, record.frontPageMusic != 0, record.emotions != 0,
+                      record.voiceSlots);
+        writeStereoFrames(audio.staging, count, stream);
+        stream += count * STEREO_FRAME_BYTES;
+        left -= count;
+    }
+}
 } // namespace
 
 void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
@@ -48,14 +63,15 @@ void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotio
 }
 
 void audioCallback(void*, uint8_t* stream, int length) {
-    if (exchangeControlFromCallback()) takeFrameRequests(callbackControl());
-    AudioControl& record = callbackControl();
-    for (int left = length / STEREO_FRAME_BYTES; left > 0;) {
-        const int count = left < DEVICE_BUFFER_FRAMES ? left : DEVICE_BUFFER_FRAMES;
-        produceFrames(audio.staging, count, record.frontPageMusic != 0, record.emotions != 0,
-                      record.voiceSlots);
-        writeStereoFrames(audio.staging, count, stream);
-        stream += count * STEREO_FRAME_BYTES;
-        left -= count;
-    }
+    // Watching a replay, the main thread makes the sound and the device only plays it.
+    if (playFedStream(stream, length)) return;
+    fillStream(stream, length);
+}
+
+void fillStream(uint8_t* stream, int length) {
+    const uint32_t callerChance = currentRandomState();
+    seedRandom(audio.callbackChance);
+    mixStream(stream, length);
+    audio.callbackChance = currentRandomState();
+    seedRandom(callerChance);
 }

@@ -9,3 +9,9 @@
 // voices that end are appended to `finishedGameVoices`.
 void produceFrames(StereoFrame* out, int count, bool frontPageMusic, bool emotions,
                    SlotList& finishedGameVoices);
+
+// The callback's whole work on `length` bytes of stream: the trade with the frame, then the
+// music and the mix, drawing from the callback's own chance whichever thread runs it (the
+// device's; the browser's main thread; a replay's).
+void fillStream(uint8_t* stream, int length);
+

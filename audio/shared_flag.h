@@ -1,21 +1,24 @@
-// A flag that one thread sets and others read without a lock. Atomic, and yet assignable like
-// a plain field, so that the audio state can be reset in one statement.
+// Values that one thread writes and another reads without a lock. Atomic, and yet assignable
+// like plain fields, so that the audio state can be reset in one statement (only while no other
+// thread touches it).
 #pragma once
 
 #include <atomic>
 
-struct SharedFlag {
-    std::atomic<bool> value{false};
+template <typename T> struct SharedValue {
+    std::atomic<T> value{};
 
-    SharedFlag() = default;
-    SharedFlag(const SharedFlag& other) : value(other.value.load()) {}
-    SharedFlag& operator=(const SharedFlag& other) {
+    SharedValue() = default;
+    SharedValue(const SharedValue& other) : value(other.value.load()) {}
+    SharedValue& operator=(const SharedValue& other) {
         value = other.value.load();
         return *this;
     }
-    SharedFlag& operator=(bool raised) {
-        value = raised;
+    SharedValue& operator=(T newValue) {
+        value = newValue;
         return *this;
     }
-    operator bool() const { return value.load(); }
+    operator T() const { return value.load(); }
 };
+
+using SharedFlag = SharedValue<bool>;

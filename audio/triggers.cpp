@@ -24,8 +24,13 @@ void releaseGameVoices(SlotList& ended) {
     ended.count = 0;
 }
 
+bool takeSamplesReady() {
+    audio.samplesHeldBack = !audio.samplesReady;
+    return !audio.samplesHeldBack;
+}
+
 void startSound(int sound, float frequency, float volume, float echoSend, float panOffset) {
-    if (isSampleSound(sound) && !audio.samplesReady) return;
+    if (isSampleSound(sound) && (audio.samplesHeldBack || !audio.samplesReady)) return;
     const int slot = findFreeSlot(audio.gameSlots.gameVoiceBusy, audio.gameSlots.gameVoiceCursor);
     if (slot < 0) return;
     audio.gameSlots.gameVoiceCursor = slot;

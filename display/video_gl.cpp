@@ -8,6 +8,9 @@ namespace {
 GLuint screenTexture;
 // Shows the running game's picture; games come and go, the texture stays.
 GLuint gameTexture;
+// Checking a replay draws every picture but shows none: without setUpVideo there is no OpenGL
+// context, and every call below but setUpVideo does nothing.
+bool videoSetUp = false;
 
 // Two triangles over the 128 x 96 view. The view's x runs along the texture's rows (t) and
 // its y along the texels of a row (s), since a texture row holds one picture column.
@@ -53,13 +56,16 @@ void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_
     glDisable(GL_BLEND);
     glVertexPointer(2, GL_FLOAT, 0, QUAD_VERTICES);
     glTexCoordPointer(2, GL_FLOAT, 0, QUAD_TEXTURE_COORDS);
+    videoSetUp = true;
 }
 
 void clearWindow() {
+    if (!videoSetUp) return;
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
+    if (!videoSetUp) return;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, screenTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGBA,
@@ -75,6 +81,7 @@ void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
 }
 
 void showGameImage(const GameImage& image, float x, float y, float width, float height) {
+    if (!videoSetUp) return;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, gameTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GAME_IMAGE_SIZE, GAME_IMAGE_SIZE, 0, GL_RGBA,
@@ -93,10 +100,12 @@ void showGameImage(const GameImage& image, float x, float y, float width, float 
 }
 
 void swapFrame() {
+    if (!videoSetUp) return;
     SDL_GL_SwapBuffers();
 }
 
 void readPresentedFrame(int width, int height, uint8_t* rgba) {
+    if (!videoSetUp) return;
 #ifndef __EMSCRIPTEN__
     // A browser's canvas has no front buffer to choose: it keeps the frame presented last.
     glReadBuffer(GL_FRONT);

@@ -33,6 +33,8 @@ struct FrameState {
     // Scores of the run; -1 until a game has ended.
     int32_t lastScore = -1;
     int32_t bestScore = -1;
+    // Games started in this run.
+    int32_t gamesStarted = 0;
     // The main loop ends at the end of the pass in which this is set.
     bool quitRequested = false;
     TickClock clock;

@@ -6,6 +6,7 @@
 #include "frame/frame_state.h"
 #include "frame/front_page.h"
 #include "frame/render.h"
+#include "frame/replay.h"
 #include "frame/screens.h"
 #include "frame/screenshot.h"
 
@@ -65,9 +66,7 @@ static bool handleFrameEvent(const FrameEvent& event) {
     return true;
 }
 
-// Ticks to run at `now`: the time since the last call (or since beginMainLoop) in whole ticks,
-// at most 32. Consumes all whole ticks and keeps the rest.
-static uint32_t takeTicks(uint32_t now) {
+uint32_t takeTicks(uint32_t now) {
     TickClock& clock = frame.clock;
     // Unsigned differences stay right across a wrap of the clock. The time this pass spends
     // rendering and sleeping counts toward the next one.
@@ -103,22 +102,32 @@ void beginMainLoop() {
     frame.clock.sleptLong = false;
 }
 
-bool runLoopIteration() {
+// One pass's work with the inputs of frame/replay.h. False when the loop must end; `ticks`
+// is what the pass ran.
+static bool runPass(uint32_t& ticks) {
     FrameEvent event;
-    while (pollFrameEvent(&event)) {
+    while (nextPassEvent(&event)) {
         if (!handleFrameEvent(event)) return false;
     }
-    uint32_t ticks = takeTicks(clockMilliseconds());
+    ticks = passTicks();
     if (frame.gameActive) {
         updateGame(ticks);
         if (topScreen().finished) endGame();
     }
     for (uint32_t tick = 0; tick < ticks; tick++) driftPalette();
-    updateAudio(frame.gameActive, frame.gameActive && topScreen().emotions);
+    passUpdateAudio(frame.gameActive, frame.gameActive && topScreen().emotions);
     if (frame.quitRequested) return false;
     if (ticks >= 1) renderFrame();
-    sleepMilliseconds(sleepAfter(ticks));
     return true;
+}
+
+bool runLoopIteration() {
+    if (!beginPassInputs()) return false;
+    uint32_t ticks = 0;
+    const bool goOn = runPass(ticks);
+    endPassInputs(ticks);
+    if (goOn && sleepsBetweenPasses()) sleepMilliseconds(sleepAfter(ticks));
+    return goOn;
 }
 
 void mainLoop() {

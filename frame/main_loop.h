@@ -15,7 +15,12 @@ constexpr uint32_t MOST_TICKS_PER_PASS = 32;
 // Starts the clock: nothing left over, the long sleep not yet taken.
 void beginMainLoop();
 
-// One pass of the loop. Returns false when the loop must end.
+// Ticks to run at `now`: the time since the last call (or since beginMainLoop) in whole ticks,
+// at most 32. Consumes all whole ticks and keeps the rest.
+uint32_t takeTicks(uint32_t now);
+
+// One pass of the loop: its outside inputs come through frame/replay.h (live, recorded or
+// replayed). Returns false when the loop must end.
 bool runLoopIteration();
 
 // Passes until a quit.

@@ -8,6 +8,7 @@
 
 void startGame() {
     frame.gameActive = true;
+    frame.gamesStarted++;
     requestEchoDamp();
     frame.clock.tickTarget = 0;
     frame.screenStack.push_back(std::make_unique<GameTitle>(

@@ -10,29 +10,45 @@
 #include "frame/missing_data.h"
 #include "frame/platform.h"
 #include "frame/render.h"
+#include "frame/replay.h"
 #include "frame/title_picture.h"
 #include "platform/chance.h"
 
 #include <cstdio>
-#include <ctime>
+
+namespace {
+// The sound: the device, or a replay's own.
+const char* startRunSound() {
+    switch (replayMode()) {
+    case ReplayMode::PLAY:
+        return startReplayAudio(true);
+    case ReplayMode::CHECK:
+        return startReplayAudio(false);
+    default:
+        return startAudio();
+    }
+}
+} // namespace
 
 bool startUp() {
     frame = FrameState{};
-    seedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    seedRandom(runSeed());
+    // Checking a replay needs no window: every picture is drawn, none is shown.
+    const bool window = replayMode() != ReplayMode::CHECK;
     int width = 0, height = 0;
-    if (!openWindow(&width, &height)) {
+    if (window && !openWindow(&width, &height)) {
         std::fprintf(stderr, "tinyarcade: cannot open the window: %s\n", platformError());
         return false;
     }
     clearPicture();
     fillTextureNoise(screenTexels);
-    setUpVideo(width, height, screenTexels);
+    if (window) setUpVideo(width, height, screenTexels);
     initPalette();
-    if (const char* audioFailure = startAudio()) {
+    if (const char* audioFailure = startRunSound()) {
         stopAudio(); // the sample loader is already at work
         std::fprintf(stderr, "tinyarcade: the audio device could not be opened: %s\n",
                      audioFailure);
-        closeWindow();
+        if (window) closeWindow();
         return false;
     }
     const bool pictureFound = loadTitlePicture();
@@ -42,5 +58,5 @@ bool startUp() {
 
 void shutDown() {
     stopAudio();
-    closeWindow();
+    if (replayMode() != ReplayMode::CHECK) closeWindow();
 }

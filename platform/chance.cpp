@@ -14,3 +14,7 @@ int nextRandom() {
     randomState = randomState * 214013u + 2531011u;
     return static_cast<int>((randomState >> 16) & RANDOM_MAX);
 }
+
+uint32_t currentRandomState() {
+    return randomState;
+}

@@ -15,3 +15,7 @@ void seedRandom(uint32_t seed);
 
 // Next draw of the calling thread's generator, 0 to RANDOM_MAX.
 int nextRandom();
+
+// The calling thread's generator state; seedRandom with it carries on from there. Lets one
+// thread make another's draws in turn (a replay runs the audio callback's on the main thread).
+uint32_t currentRandomState();

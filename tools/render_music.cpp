@@ -6,13 +6,14 @@
 //     render_music front|calm|busy SECONDS OUT.wav
 //
 // front is the front page's music, calm and busy the game's two modes. The music is the same
-// on every run, as in the game. Never opens a sound device; the game itself takes no options.
+// on every run, as in the game. Never opens a sound device.
 #include "audio/audio_state.h"
 #include "audio/callback.h"
 #include "audio/device.h"
 #include "audio/loader.h"
 #include "audio/music.h"
 #include "audio/sample_bank.h"
+#include "audio/wav_file.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,12 +24,7 @@ namespace {
 // The renderer runs the mixer in the same steps as the callback.
 constexpr int BUFFER_FRAMES = DEVICE_BUFFER_FRAMES;
 constexpr double LONGEST_SECONDS = 3600.0;
-constexpr int CHANNELS = 2;
-constexpr int BYTES_PER_VALUE = 2;
 constexpr int BYTES_PER_FRAME = STEREO_FRAME_BYTES;
-constexpr uint32_t WAV_HEADER_BYTES = 44;
-constexpr uint32_t FORMAT_CHUNK_BYTES = 16;
-constexpr uint16_t PCM_FORMAT = 1;
 
 struct Music {
     bool frontPage;
@@ -47,35 +43,6 @@ bool musicNamed(const char* name, Music& music) {
     return true;
 }
 
-void putLittle(unsigned char*& at, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) *at++ = static_cast<unsigned char>(value >> (8 * i));
-}
-
-void putTag(unsigned char*& at, const char* tag) {
-    std::memcpy(at, tag, 4);
-    at += 4;
-}
-
-bool writeHeader(std::FILE* file, uint32_t frames) {
-    unsigned char header[WAV_HEADER_BYTES];
-    unsigned char* at = header;
-    uint32_t dataBytes = frames * BYTES_PER_FRAME;
-    putTag(at, "RIFF");
-    putLittle(at, WAV_HEADER_BYTES - 8 + dataBytes, 4);
-    putTag(at, "WAVE");
-    putTag(at, "fmt ");
-    putLittle(at, FORMAT_CHUNK_BYTES, 4);
-    putLittle(at, PCM_FORMAT, 2);
-    putLittle(at, CHANNELS, 2);
-    putLittle(at, SAMPLE_RATE, 4);
-    putLittle(at, SAMPLE_RATE * BYTES_PER_FRAME, 4);
-    putLittle(at, BYTES_PER_FRAME, 2);
-    putLittle(at, 8 * BYTES_PER_VALUE, 2);
-    putTag(at, "data");
-    putLittle(at, dataBytes, 4);
-    return std::fwrite(header, 1, sizeof header, file) == sizeof header;
-}
-
 bool writeFrames(std::FILE* file, const StereoFrame* frames, int count) {
     uint8_t bytes[BUFFER_FRAMES * BYTES_PER_FRAME];
     writeStereoFrames(frames, count, bytes);
@@ -84,7 +51,7 @@ bool writeFrames(std::FILE* file, const StereoFrame* frames, int count) {
 }
 
 bool render(std::FILE* file, Music music, uint32_t frames) {
-    if (!writeHeader(file, frames)) return false;
+    if (!writeWavHeader(file, frames)) return false;
     StereoFrame buffer[BUFFER_FRAMES];
     SlotList finished{};
     for (uint32_t done = 0; done < frames;) {

@@ -70,6 +70,12 @@ DISPLAY= tinyarcade >/dev/null 2>"$WORK/own.err" || true
 [ "$(readlink "$HOME/.local/share/tinyarcade/dat")" = "$HOME/my dat" ] ||
     fail "the player's own dat link was re-pointed"
 grep -q "^tinyarcade: playing with your own " "$WORK/own.err" || fail "$(cat "$WORK/own.err")"
+# A file name is the caller's, though the game plays in its own folder.
+mkdir -p "$WORK/caller"
+echo "not a replay" >"$WORK/caller/some.replay"
+(cd "$WORK/caller" && tinyarcade --check some.replay) 2>"$WORK/own.err" || true
+grep -q "^tinyarcade: the replay $WORK/caller/some.replay: line 1: " "$WORK/own.err" ||
+    fail "a relative file name went astray: $(cat "$WORK/own.err")"
 
 # On the screen, from an unrelated folder, with the player's folder (in XDG_DATA_HOME) still
 # linking to the old place and holding a file of the player's own.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes the readers of the game's input files with libFuzzer, each for a bounded time: any
-# bytes as the title picture file, any bytes as a sample file. Each fuzzer first runs every
+# bytes as the title picture file, as a sample file, and as a replay file. Each fuzzer first runs every
 # seed in tests/fuzz/corpus/<target>/, then mutates them. A crash, a leak, a hang or any
 # sanitizer report fails the run; the input that did it is kept in FOLDER/fuzz-artifacts.
 #
@@ -19,7 +19,7 @@ folder=$(cd "$folder" && pwd)
 build=$folder/build-fuzz
 kept=$folder/fuzz-artifacts
 started=$SECONDS
-targets="title_picture_fuzz sample_fuzz"
+targets="title_picture_fuzz sample_fuzz replay_fuzz"
 
 stage="the fuzzer build"
 trap 'echo "run-fuzzers: FAILED in $stage after $((SECONDS - started)) s" >&2' ERR

@@ -1,6 +1,7 @@
 // The web game in Debian's headless Chromium, driven over the DevTools protocol: real key
-// events, the game's own pictures checked by the desktop tests' png_probe, its sound, and a page
-// served from a plain static folder that asks nothing of any other host.
+// events, the game's own pictures checked by the desktop tests' png_probe, its sound, its replay
+// checked by the desktop game (TINYARCADE in the environment), and a page served from a plain
+// static folder that asks nothing of any other host.
 //
 //   node browser_test.js WEB_FOLDER PNG_PROBE TITLE.txt            the tests
 //   node browser_test.js WEB_FOLDER PNG_PROBE TITLE.txt --measure  first frame and frame times
@@ -91,6 +92,16 @@ function probe(...args) {
   }
 }
 
+// The desktop game's --check of a replay, in the folder of the title picture's dat/: its line.
+function checkNatively(replay) {
+  try {
+    return execFileSync(process.env.TINYARCADE, ["--check", replay],
+      { cwd: path.dirname(path.dirname(title)), encoding: "utf8", stdio: ["ignore", "pipe", "pipe"] }).trim();
+  } catch (error) {
+    return ((error.stdout || "") + (error.stderr || "") || error.message).trim();
+  }
+}
+
 async function main() {
   const server = await serve();
   const origin = "http://127.0.0.1:" + server.address().port;
@@ -140,6 +151,14 @@ async function main() {
     const [, scores] = await shotUntil(page, (file) => probe("front", file, title), { seconds: 60 });
     const [last, best] = (scores || "").split(" ").map(Number);
     check("a time paradox returns to the front page with score and best", scores !== null && last >= 0 && last === best, scores);
+
+    // The run so far, saved as a replay: the desktop game computes the same run from it.
+    await page.click("#replay");
+    const saved = path.join(work, "tinyarcade.replay");
+    const replay = await waitFor("the replay", () => fs.existsSync(saved) && fs.statSync(saved).size > 0 && saved, 10).catch(() => null);
+    const checked = replay ? checkNatively(replay) : "no replay downloaded";
+    check("a replay saved in the browser checks ok on the desktop",
+      new RegExp(`^ticks \\d+ games 1 last ${last} best ${best} ok$`).test(checked), checked);
 
     await page.keyboard.press("ArrowDown");
     const ended = await waitFor("the end", () => page.evaluate(() =>

@@ -3,7 +3,7 @@
 # the lock file pins (npm ci), and runs browser_test.js on build-web/web in headless Chromium.
 # Pass --measure to print the first frame's time and the time per frame instead.
 #
-# Needs PNG_PROBE (CTest sets it); SOURCE_DIR defaults to this checkout, WEB_BUILD to build-web.
+# Needs PNG_PROBE and TINYARCADE (CTest sets them); SOURCE_DIR defaults to this checkout, WEB_BUILD to build-web.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=${SOURCE_DIR:-$(cd "$here/../.." && pwd)}
