@@ -15,20 +15,20 @@
 namespace {
 // Everything the device thread will own starts fresh, the loader starts, then the device
 // opens paused.
-bool openAudioDevice(const char*& reason) {
+bool openAudioDevice(const char*& reason, void (*whileWaiting)(uint32_t)) {
     mixer = {};
     startMusic();
     resetControl();
     startLoader();
-    return openDevice(reason);
+    return openDevice(reason, whileWaiting);
 }
 } // namespace
 
-const char* startAudio() {
+const char* startAudio(void (*whileWaiting)(uint32_t waited)) {
     samplesReady = false;
     gameSlots = {};
     const char* reason = "";
-    if (!openAudioDevice(reason)) return reason;
+    if (!openAudioDevice(reason, whileWaiting)) return reason;
     requestEchoDamp();
     pauseDevice(false);
     return nullptr;
@@ -42,11 +42,13 @@ void updateAudio(bool gameActive, bool emotions) {
     if (exchangeControlFromFrame()) releaseGameVoices(frameControl().voiceSlots);
 }
 
-void stopAudio() {
+bool stopAudio() {
     pauseDevice(true);
-    closeDevice();
+    // A device that is still closing may still call back: its samples must stay.
+    if (!closeDevice()) return false;
     stopLoader();
     // Nothing may start a sample once its frames are gone.
     samplesReady = false;
     freeSamples();
+    return true;
 }

@@ -12,26 +12,51 @@
 #include "frame/render.h"
 #include "frame/title_picture.h"
 #include "platform/chance.h"
+#include "platform/messages.h"
 
-#include <cstdio>
 #include <ctime>
+
+namespace {
+// How long a sound server may take to answer before the player is told.
+constexpr uint32_t SOUND_SERVER_PATIENCE = 3000;
+
+bool toldWaiting = false;
+
+// Called while the sound device opens. Once the sound server has kept the game waiting too
+// long, says so; from then on Escape or closing the window leaves, with the opening still
+// under way on its own thread.
+void whileSoundServerSilent(uint32_t waited) {
+    if (waited < SOUND_SERVER_PATIENCE) return;
+    if (!toldWaiting) say("the sound server does not answer; waiting for it (Escape quits)");
+    toldWaiting = true;
+    FrameEvent event;
+    while (pollFrameEvent(&event)) {
+        if (event.type == FrameEvent::QUIT ||
+            (event.type == FrameEvent::PRESS && event.key == KEY_CODE_ESCAPE)) {
+            leaveNow(1);
+        }
+    }
+}
+} // namespace
 
 bool startUp() {
     frame = FrameState{};
     seedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    // Whatever stops the display, the sound stops before the process ends.
+    whenDisplayFails([] { stopAudio(); });
     int width = 0, height = 0;
     if (!openWindow(&width, &height)) {
-        std::fprintf(stderr, "tinyarcade: cannot open the window: %s\n", platformError());
+        say("cannot open the window: %s", platformError());
         return false;
     }
     clearPicture();
     fillTextureNoise(screenTexels);
     setUpVideo(width, height, screenTexels);
     initPalette();
-    if (const char* audioFailure = startAudio()) {
+    toldWaiting = false;
+    if (const char* audioFailure = startAudio(whileSoundServerSilent)) {
         stopAudio(); // the sample loader is already at work
-        std::fprintf(stderr, "tinyarcade: the audio device could not be opened: %s\n",
-                     audioFailure);
+        say("the audio device could not be opened: %s", audioFailure);
         closeWindow();
         return false;
     }
@@ -41,6 +66,10 @@ bool startUp() {
 }
 
 void shutDown() {
-    stopAudio();
+    // The player's quit is not held up by a sound server that does not answer.
+    if (!stopAudio()) {
+        say("the sound device did not close within a second; leaving without it");
+        leaveNow(0);
+    }
     closeWindow();
 }

@@ -8,7 +8,7 @@ PLAY="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libgl1-mesa-dri l
 # emscripten brings Node.js; dpkg-dev unpacks Debian's libvorbis source for the browser's build;
 # chromium and npm (below) run the browser tests.
 WEB="cmake make python3 emscripten dpkg-dev libstb-dev"
-TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev $WEB chromium"
+TEST="$PLAY googletest libgtest-dev xvfb xdotool x11-xkb-utils pulseaudio libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev $WEB chromium"
 
 case "${1:-}" in
 play) packages=$PLAY ;;
