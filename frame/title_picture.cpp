@@ -4,14 +4,39 @@
 #include "display/picture.h"
 #include "frame/frame_state.h"
 #include "platform/data_file.h"
+#include "platform/messages.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
 constexpr int TITLE_PICTURE_NUMBER = 0;
+// Far more than 4096 numbers take, blanks and leading zeros and all. A file that goes on past
+// it is no picture: one endless number, or a file that is still being written.
+constexpr long MOST_PICTURE_BYTES = 1 << 20;
 
 namespace {
+// The picture file, read byte by byte up to MOST_PICTURE_BYTES.
+struct PictureReader {
+    std::FILE* file;
+    long bytesLeft = MOST_PICTURE_BYTES;
+    bool cutShort = false;
+
+    int next() {
+        if (bytesLeft == 0) {
+            cutShort = true;
+            return EOF;
+        }
+        --bytesLeft;
+        return std::fgetc(file);
+    }
+    void putBack(int c) {
+        if (c == EOF) return;
+        std::ungetc(c, file);
+        ++bytesLeft;
+    }
+};
+
 bool isBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -23,19 +48,20 @@ bool isDigit(int c) {
 // Reads one decimal int the way formatted stream input does: blanks skipped, an optional sign,
 // at least one digit, and the number ends at the first byte that is not a digit, which the next
 // read starts from. False for end of file, no digit, or a value outside int.
-bool readNumber(std::FILE* file, int& value) {
-    int c = std::fgetc(file);
-    while (isBlank(c)) c = std::fgetc(file);
+bool readNumber(PictureReader& file, int& value) {
+    int c = file.next();
+    while (isBlank(c)) c = file.next();
     const bool negative = c == '-';
-    if (c == '-' || c == '+') c = std::fgetc(file);
+    if (c == '-' || c == '+') c = file.next();
     if (!isDigit(c)) return false;
     // Past INT_MAX + 1 the number is out of range whatever digits follow.
     constexpr long long LIMIT = static_cast<long long>(INT_MAX) + 1;
     long long magnitude = 0;
-    for (; isDigit(c); c = std::fgetc(file)) {
+    for (; isDigit(c); c = file.next()) {
         if (magnitude <= LIMIT) magnitude = magnitude * 10 + (c - '0');
     }
-    if (c != EOF) std::ungetc(c, file);
+    if (file.cutShort) return false;
+    file.putBack(c);
     if (magnitude > (negative ? LIMIT : INT_MAX)) return false;
     value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
@@ -52,17 +78,23 @@ bool readTitlePicture(const char* path) {
     std::memset(frame.titlePicture, 0, sizeof frame.titlePicture);
     std::FILE* opened = openDataFile(path);
     if (!opened) return false;
-    // A failed read (end of file, not a number, out of range) ends the reading: its cell and
-    // every later one keep 0.
+    // A failed read (end of file, not a number, out of range, too far into the file) ends the
+    // reading: its cell and every later one keep 0.
+    PictureReader reader{opened};
     bool reading = true;
     for (auto& line : frame.titlePicture) {
         for (int32_t& cell : line) {
             int value = 0;
-            reading = reading && readNumber(opened, value);
+            reading = reading && readNumber(reader, value);
             if (reading) cell = value;
         }
     }
     std::fclose(opened);
+    if (reader.cutShort) {
+        say("%s: stopped reading after %ld bytes, more than any picture takes; the rest of the "
+            "picture stays empty",
+            path, MOST_PICTURE_BYTES);
+    }
     return true;
 }
 

@@ -14,8 +14,9 @@ constexpr int TITLE_PICTURE_BOTTOM = 22;
 bool loadTitlePicture();
 
 // Reads a picture file: whitespace-separated integers, the bottom line first, 64 to a line.
-// Stops at the first number that cannot be read; the cells from there on stay 0. False when
-// the file is missing or not a regular file.
+// Stops at the first number that cannot be read, and after a megabyte (with one line on
+// stderr); the cells from there on stay 0. False when the file is missing or not a regular
+// file.
 bool readTitlePicture(const char* path);
 
 void drawTitlePicture();
