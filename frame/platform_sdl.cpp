@@ -34,12 +34,12 @@ namespace {
 void (*stopBeforeLeaving)() = nullptr;
 bool windowOpen = false;
 
+#ifndef __EMSCRIPTEN__
 [[noreturn]] void leaveForTheDisplay() {
     if (stopBeforeLeaving) stopBeforeLeaving();
     leaveNow(1);
 }
 
-#ifndef __EMSCRIPTEN__
 // Xlib's own handlers print and call exit(), which unloads libraries while the sound device's
 // thread still runs in them. Neither of ours returns into Xlib.
 int displayWentAway(Display*) {
