@@ -36,6 +36,9 @@ expect_exit "Escape on the front page"
 start_pulse
 export SDL_AUDIODRIVER=pulseaudio
 start_game
+# The window opens before the sound device does: stop the server only once the game plays on it.
+plays_on_server() { alive && [ -n "$(pactl list short sink-inputs 2>/dev/null)" ]; }
+wait_until "the game's sound never reached the server" plays_on_server
 kill -STOP "$PULSE_PID"
 key Escape
 expect_exit "Escape with the sound server stopped" \
