@@ -42,6 +42,14 @@ void updateAudio(bool gameActive, bool emotions) {
     if (exchangeControlFromFrame()) releaseGameVoices(frameControl().voiceSlots);
 }
 
+void pauseAudio(bool paused) {
+    pauseDevice(paused);
+}
+
+void silenceAudio(bool silent) {
+    silenceDevice(silent);
+}
+
 void stopAudio() {
     pauseDevice(true);
     closeDevice();

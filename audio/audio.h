@@ -13,6 +13,11 @@ const char* startAudio();
 // with it when the lock happens to be free. Never waits.
 void updateAudio(bool gameActive, bool emotions);
 
+// The browser's page: the sound stops while the page is hidden, and the player may switch it
+// off, which leaves the music and the game's sounds running unheard.
+void pauseAudio(bool paused);
+void silenceAudio(bool silent);
+
 // Shutdown, also after a failed start: closes the device, stops the loader, frees the samples.
 void stopAudio();
 

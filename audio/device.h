@@ -12,6 +12,9 @@ constexpr int DEVICE_BUFFER_FRAMES = 2048;
 bool openDevice(const char*& reason);
 // Both do nothing when the device is not open.
 void pauseDevice(bool paused);
+// A silenced device still calls back, so the music and the sounds go on unheard, and plays
+// silence instead of what the callback made. Any time, open or not.
+void silenceDevice(bool silent);
 // After this the callback no longer runs.
 void closeDevice();
 

@@ -1,6 +1,7 @@
 // The browser's entry: start-up as on the desktop, then the browser calls one pass of the main
 // loop per animation frame. A page may never block or sleep, so the loop hands control back to
 // the browser after every pass; ticks still come from the clock.
+#include "audio/audio.h"
 #include "frame/main_loop.h"
 #include "frame/start_up.h"
 
@@ -24,6 +25,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE void resizeWindow(int width, int height) {
     if (!SDL_GetVideoSurface() || width <= 0 || height <= 0) return;
     SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
     glViewport(0, 0, width, height);
+}
+
+// Called by the page when it is hidden and shown again: the game and its sound wait, and go on
+// where they were. The clock starts afresh, so the hidden time is no stall to catch up on.
+extern "C" EMSCRIPTEN_KEEPALIVE void pausePlay(int paused) {
+    if (paused) {
+        emscripten_pause_main_loop();
+        pauseAudio(true);
+        return;
+    }
+    beginMainLoop();
+    pauseAudio(false);
+    emscripten_resume_main_loop();
+}
+
+// The page's "sound off" and "sound on".
+extern "C" EMSCRIPTEN_KEEPALIVE void setSoundOn(int on) {
+    silenceAudio(on == 0);
 }
 
 int main() {

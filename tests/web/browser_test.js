@@ -13,6 +13,8 @@ const [folder, pngProbe, title, mode] = process.argv.slice(2);
 const TYPES = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "tinyarcade-web-"));
 const failures = [];
+// Longer than the first baby of a game takes to slip past a catcher left alone.
+const HIDDEN_MILLISECONDS = 12000;
 let passed = 0;
 
 function check(what, ok, detail = "") {
@@ -36,24 +38,27 @@ function serve() {
     const name = path.join(folder, path.normalize(decodeURIComponent(request.url.split("?")[0]))
       .replace(/^(\.\.[/\\])+/, "").replace(/\/$/, "/index.html"));
     fs.readFile(name, (error, body) => {
-      response.writeHead(error ? 404 : 200, { "Content-Type": TYPES[path.extname(name)] || "application/octet-stream" });
+      response.writeHead(error ? 404 : 200, { "Content-Type": TYPES[path.extname(name)] || "application/octet-stream",
+        "Content-Length": error ? 0 : body.length });
       response.end(error ? "" : body);
     });
   });
   return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
 }
 
-// Taps the page before its scripts run: the first frame's time, frames drawn, animation frames
+// Taps the page before its scripts run: the first frame's time, draw calls, animation frames
 // (passes of the main loop), and every sound
 // buffer that SDL hands to Web Audio with its loudest sample and the audio context's state.
 function tap() {
   window.tap = { firstFrame: 0, frames: 0, passes: 0, buffers: [] };
-  const draw = WebGLRenderingContext.prototype.drawArrays;
-  WebGLRenderingContext.prototype.drawArrays = function (...args) {
-    if (!window.tap.firstFrame) window.tap.firstFrame = performance.now();
-    window.tap.frames++;
-    return draw.apply(this, args);
-  };
+  for (const name of ["drawArrays", "drawElements"]) {
+    const draw = WebGLRenderingContext.prototype[name];
+    WebGLRenderingContext.prototype[name] = function (...args) {
+      if (!window.tap.firstFrame) window.tap.firstFrame = performance.now();
+      window.tap.frames++;
+      return draw.apply(this, args);
+    };
+  }
   const next = window.requestAnimationFrame;
   window.requestAnimationFrame = (callback) => next((time) => (window.tap.passes++, callback(time)));
   const start = AudioBufferSourceNode.prototype.start;
@@ -128,6 +133,8 @@ async function main() {
     await page.keyboard.press("Space");
     const [, game] = await shotUntil(page, (file) => probe("game", file, "0", "0") !== null);
     check("a key starts a game; Print Screen saves it", game);
+    // Held through the game and onto the front page, where a repeat of it would quit.
+    await page.keyboard.down("ArrowDown");
 
     const sound = await waitFor("sound", () => page.evaluate((before) => {
       const after = window.tap.buffers.slice(before);
@@ -141,12 +148,21 @@ async function main() {
     const [last, best] = (scores || "").split(" ").map(Number);
     check("a time paradox returns to the front page with score and best", scores !== null && last >= 0 && last === best, scores);
 
+    await page.keyboard.down("ArrowDown"); // the browser's repeat of the held key
+    await passes(page, 20);
+    check("a held key's repeats are no new presses", await page.evaluate(() => !document.getElementById("canvas").hidden));
+    await page.keyboard.up("ArrowDown");
     await page.keyboard.press("ArrowDown");
     const ended = await waitFor("the end", () => page.evaluate(() =>
       document.getElementById("canvas").hidden && document.getElementById("status").textContent), 10).catch(() => "");
     check("Down on the front page ends the game with a line saying so", /ended.*play again/i.test(ended), ended);
     check("no errors in the console", errors.length === 0, errors.join(" | "));
     check("no requests but to the static folder", foreign.length === 0, foreign.join(" "));
+    await page.close();
+
+    for (const test of [hiddenPage, soundSwitch, pixelRatio, loadFaults, progressBar]) {
+      await test(browser, origin).catch((error) => check(test.name, false, error.message));
+    }
   } finally {
     await browser.close();
     server.close();
@@ -154,6 +170,147 @@ async function main() {
   }
   console.log(`${passed} passed, ${failures.length} failed`);
   process.exitCode = failures.length ? 1 : 0;
+}
+
+// Waits until the game's main loop has run `count` more passes, or has stopped.
+async function passes(page, count) {
+  const from = await page.evaluate(() => window.tap.passes);
+  await waitFor(count + " passes", () => page.evaluate((end) => window.tap.passes >= end, from + count), 10).catch(() => {});
+}
+
+async function openGame(browser, origin, viewport = { width: 1280, height: 1000 }) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  await page.evaluateOnNewDocument(tap);
+  await page.goto(origin + "/");
+  await waitFor("the first frame", () => page.evaluate(() => window.tap.frames > 0));
+  return page;
+}
+
+// While the page is hidden the game and its sound wait: longer than a baby takes to slip past
+// an idle catcher, and yet the same game goes on when the page is shown again.
+async function hiddenPage(browser, origin) {
+  const page = await openGame(browser, origin);
+  await page.keyboard.press("Space");
+  await shotUntil(page, (file) => probe("game", file, "0", "0") !== null);
+  const before = await page.evaluate(() => {
+    for (const [name, value] of [["hidden", true], ["visibilityState", "hidden"]]) {
+      Object.defineProperty(document, name, { value, configurable: true });
+    }
+    document.dispatchEvent(new Event("visibilitychange"));
+    return { at: performance.now(), frames: window.tap.frames, buffers: window.tap.buffers.length };
+  });
+  await waitFor("the hidden time", () => page.evaluate((end) => performance.now() > end, before.at + HIDDEN_MILLISECONDS), 60);
+  const during = await page.evaluate(() => ({ frames: window.tap.frames, buffers: window.tap.buffers.length }));
+  check("a hidden page draws no frame of the game", during.frames === before.frames, during.frames - before.frames + " frames");
+  check("a hidden page makes no sound", during.buffers === before.buffers, during.buffers - before.buffers + " buffers");
+  await page.evaluate(() => {
+    delete document.hidden;
+    delete document.visibilityState;
+    document.dispatchEvent(new Event("visibilitychange"));
+  });
+  const [file, game] = await shotUntil(page, (file) => probe("game", file, "0", "0") !== null, { seconds: 10 });
+  check("shown again, the same game goes on", game, file && probe("front", file, title));
+  await page.close();
+}
+
+// "sound off" silences the game's sound, and the browser remembers it for the next visit.
+async function soundSwitch(browser, origin) {
+  const page = await openGame(browser, origin);
+  const label = () => page.$eval("#sound", (button) => button.textContent);
+  const newBuffers = async (count) => {
+    const from = await page.evaluate(() => window.tap.buffers.length);
+    return waitFor("sound", () => page.evaluate((start, end) => window.tap.buffers.length >= end && window.tap.buffers.slice(start), from, from + count), 20);
+  };
+  check("the sound is on at first", (await label()) === "sound off", await label());
+  await page.keyboard.press("Space");
+  await page.click("#sound");
+  check("the button then offers the sound again", (await label()) === "sound on", await label());
+  check("switched off, the sound is silent", (await newBuffers(10)).every((buffer) => buffer.loudest === 0));
+  await page.reload();
+  await waitFor("the first frame", () => page.evaluate(() => window.tap.frames > 0));
+  await page.keyboard.press("Space");
+  check("the browser remembers it off", (await label()) === "sound on", await label());
+  check("and the sound stays silent", (await newBuffers(10)).every((buffer) => buffer.loudest === 0));
+  await page.click("#sound");
+  check("switched on, the sound plays again", (await newBuffers(20)).some((buffer) => buffer.loudest > 0.01));
+  await page.close();
+}
+
+// At a device pixel ratio of 1.25 the picture lies on whole device pixels: every row of the
+// picture on screen is equally tall (read from the browser's own screenshot).
+async function pixelRatio(browser, origin) {
+  const ratio = 1.25;
+  const page = await openGame(browser, origin, { width: 1280, height: 1000, deviceScaleFactor: ratio });
+  await passes(page, 5);
+  const box = await page.$eval("#canvas", (canvas) => {
+    const r = canvas.getBoundingClientRect();
+    return [r.left, r.top, r.width, r.height].map((v) => v * window.devicePixelRatio);
+  });
+  check("the canvas lies on whole device pixels", box.every((v) => Math.abs(v - Math.round(v)) < 0.01), box.join(" "));
+  const [left, top, width, height] = box.map(Math.round);
+  const scale = width / 128;
+  const screenshot = await page.screenshot({ encoding: "base64" });
+  // Down a few picture columns, every change of colour must come at a whole picture row.
+  const uneven = await page.evaluate(async (png, left, top, height, scale) => {
+    const image = await createImageBitmap(await (await fetch("data:image/png;base64," + png)).blob());
+    const context = new OffscreenCanvas(image.width, image.height).getContext("2d");
+    context.drawImage(image, 0, 0);
+    const found = [];
+    for (let column = 4; column < 128; column += 8) {
+      const x = Math.floor(left + (column + 0.5) * scale);
+      const pixels = context.getImageData(x, top, 1, height).data;
+      for (let y = 1; y < height; y++) {
+        const changed = [0, 1, 2].some((c) => pixels[4 * y + c] !== pixels[4 * y - 4 + c]);
+        if (changed && y % scale !== 0) found.push(`column ${column} at ${y}`);
+      }
+    }
+    return found;
+  }, screenshot, left, top, height, scale);
+  check("every picture row is " + scale + " device pixels tall", Number.isInteger(scale) && uneven.length === 0, uneven.slice(0, 5).join(", "));
+  await page.close();
+}
+
+// A file missing or damaged is named on the page in one line, with a button to reload it.
+async function loadFaults(browser, origin) {
+  const faults = [
+    ["tinyarcade.data", "missing", (request) => request.respond({ status: 404, body: "" })],
+    ["tinyarcade.wasm", "missing", (request) => request.respond({ status: 404, body: "" })],
+    ["tinyarcade.data", "cut short", (request) => request.respond({ status: 200, body: fs.readFileSync(path.join(folder, "tinyarcade.data")).subarray(0, 60000) })],
+    ["tinyarcade.wasm", "damaged", (request) => request.respond({ status: 200, contentType: "application/wasm", body: fs.readFileSync(path.join(folder, "tinyarcade.wasm")).subarray(0, 60000) })],
+  ];
+  for (const [file, how, respond] of faults) {
+    const page = await browser.newPage();
+    await page.setRequestInterception(true);
+    page.on("request", (request) => (request.url().endsWith("/" + file) ? respond(request) : request.continue()));
+    await page.goto(origin + "/");
+    const line = await waitFor("a line", () => page.evaluate(() => !document.getElementById("again").hidden &&
+      document.getElementById("status").textContent), 20).catch(() => "");
+    check(`${file} ${how}: the page names it`, line.includes(file) && !line.includes("\n"), line);
+    if (line) {
+      await Promise.all([page.waitForNavigation(), page.click("#again")]);
+      check(`${file} ${how}: the page's button reloads it`, await page.evaluate(() => document.getElementById("status").textContent !== ""));
+    }
+    await page.close();
+  }
+}
+
+// On a slow line a bar shows the share of the files loaded.
+async function progressBar(browser, origin) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(tap);
+  await page.emulateNetworkConditions({ download: 200 * 1024, upload: 200 * 1024, latency: 20 });
+  const seen = new Set();
+  page.goto(origin + "/").catch(() => {});
+  await waitFor("the first frame", async () => {
+    const [value, text, frames] = await page.evaluate(() => [document.getElementById("progress")?.value,
+      document.getElementById("status").textContent, window.tap?.frames]).catch(() => []);
+    if (value > 0 && value < 1 && /\d %/.test(text)) seen.add(text);
+    return frames > 0;
+  }, 60).catch(() => {});
+  check("a slow line shows the share loaded", seen.size >= 2, [...seen].join(", "));
+  check("and the bar goes when the game starts", await page.evaluate(() => document.getElementById("progress")?.hidden === true));
+  await page.close();
 }
 
 // Not a test: the first frame after navigation, and the main thread's time per frame on the front
