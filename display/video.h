@@ -13,6 +13,9 @@
 // image, and the quad that shows it.
 void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_BYTES]);
 
+// After the window's size changed: the view over the whole of it again.
+void resizeVideo(int windowWidth, int windowHeight);
+
 // Clears the window to black.
 void clearWindow();
 

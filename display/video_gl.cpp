@@ -48,6 +48,10 @@ void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_
     glTexCoordPointer(2, GL_FLOAT, 0, QUAD_TEXTURE_COORDS);
 }
 
+void resizeVideo(int windowWidth, int windowHeight) {
+    glViewport(0, 0, windowWidth, windowHeight);
+}
+
 void clearWindow() {
     glClear(GL_COLOR_BUFFER_BIT);
 }

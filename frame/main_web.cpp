@@ -2,11 +2,11 @@
 // loop per animation frame. A page may never block or sleep, so the loop hands control back to
 // the browser after every pass; ticks still come from the clock.
 #include "audio/audio.h"
+#include "display/video.h"
 #include "frame/main_loop.h"
 #include "frame/start_up.h"
 
 #include <SDL.h>
-#include <SDL_opengl.h>
 #include <emscripten.h>
 
 namespace {
@@ -24,7 +24,7 @@ void runPass() {
 extern "C" EMSCRIPTEN_KEEPALIVE void resizeWindow(int width, int height) {
     if (!SDL_GetVideoSurface() || width <= 0 || height <= 0) return;
     SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
-    glViewport(0, 0, width, height);
+    resizeVideo(width, height);
 }
 
 // Called by the page when it is hidden and shown again: the game and its sound wait, and go on

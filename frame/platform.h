@@ -13,6 +13,8 @@
 constexpr int KEY_CODE_ESCAPE = GAME_KEY_COUNT;
 constexpr int KEY_CODE_PRINT = GAME_KEY_COUNT + 1;
 constexpr int KEY_CODE_OTHER = GAME_KEY_COUNT + 2;
+// F11: between the window and full screen.
+constexpr int KEY_CODE_SWITCH_WINDOW = GAME_KEY_COUNT + 3;
 
 struct FrameEvent {
     enum Type { QUIT, PRESS, RELEASE } type;
@@ -20,11 +22,15 @@ struct FrameEvent {
     int key;
 };
 
-// Opens the full-screen OpenGL window at the display's own size, captioned "tinyarcade", with
-// the pointer hidden and key repeat off. On failure returns false; platformError() says
-// why.
-bool openWindow(int* width, int* height);
+// Opens the OpenGL window captioned "tinyarcade", with key repeat off: full screen at the
+// display's own size with the pointer hidden, or `windowed`, a window of windowScale (frame/
+// window_size.h) times the picture. On failure returns false; platformError() says why.
+bool openWindow(bool windowed, int* width, int* height);
 const char* platformError();
+
+// Switches between the window and full screen, keeping the OpenGL context. False when the
+// switch failed; the window then stays as it was.
+bool switchWindow(int* width, int* height);
 
 // The window's actual size in pixels.
 void windowSize(int* width, int* height);

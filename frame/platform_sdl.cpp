@@ -2,6 +2,8 @@
 // sees the key codes of frame/platform.h.
 #include "frame/platform.h"
 
+#include "frame/window_size.h"
+
 #include <SDL.h>
 
 #include <cstdlib>
@@ -13,10 +15,11 @@
 static const int keyTable[GAME_KEY_COUNT] = {273, 274, 276, 275, 122, 120};
 constexpr int SYMBOL_ESCAPE = 27;
 constexpr int SYMBOL_PRINT = 316;
+constexpr int SYMBOL_F11 = 292;
 #ifndef __EMSCRIPTEN__
 static_assert(SDLK_UP == 273 && SDLK_DOWN == 274 && SDLK_LEFT == 276 && SDLK_RIGHT == 275 &&
                   SDLK_z == 122 && SDLK_x == 120 && SDLK_ESCAPE == SYMBOL_ESCAPE &&
-                  SDLK_PRINT == SYMBOL_PRINT,
+                  SDLK_PRINT == SYMBOL_PRINT && SDLK_F11 == SYMBOL_F11,
               "SDL 1.2's key symbols");
 #endif
 
@@ -32,23 +35,44 @@ static bool drawsNowhere() {
     return true;
 }
 
-bool openWindow(int* width, int* height) {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0 || drawsNowhere()) return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // The desktop's size, read before the window exists: the window takes the whole display.
-    const SDL_VideoInfo* display = SDL_GetVideoInfo();
-    int displayWidth = display ? display->current_w : 0;
-    int displayHeight = display ? display->current_h : 0;
-    if (!SDL_SetVideoMode(displayWidth, displayHeight, 32, SDL_OPENGL | SDL_FULLSCREEN)) {
+namespace {
+// The desktop's size, read before the first window exists.
+int displayWidth = 0, displayHeight = 0;
+bool fullScreen = true;
+
+// Full screen takes the whole display and hides the pointer; a window shows it.
+bool setWindowMode(bool wantFullScreen) {
+    const int scale = windowScale(displayWidth, displayHeight);
+    const int width = wantFullScreen ? displayWidth : PICTURE_WIDTH * scale;
+    const int height = wantFullScreen ? displayHeight : PICTURE_HEIGHT * scale;
+    if (!SDL_SetVideoMode(width, height, 32, SDL_OPENGL | (wantFullScreen ? SDL_FULLSCREEN : 0))) {
         return false;
     }
+    fullScreen = wantFullScreen;
+    SDL_ShowCursor(fullScreen ? 0 : 1);
+    return true;
+}
+} // namespace
+
+bool openWindow(bool windowed, int* width, int* height) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0 || drawsNowhere()) return false;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const SDL_VideoInfo* display = SDL_GetVideoInfo();
+    displayWidth = display ? display->current_w : 0;
+    displayHeight = display ? display->current_h : 0;
+    if (!setWindowMode(!windowed)) return false;
     SDL_WM_SetCaption("tinyarcade", "tinyarcade");
     SDL_EnableUNICODE(1);
     // A held key sends one press: one Print Screen is one file, one key one game.
     SDL_EnableKeyRepeat(0, 0);
-    SDL_ShowCursor(0);
     windowSize(width, height);
     return true;
+}
+
+bool switchWindow(int* width, int* height) {
+    const bool switched = setWindowMode(!fullScreen) || setWindowMode(fullScreen);
+    windowSize(width, height);
+    return switched;
 }
 
 const char* platformError() {
@@ -92,6 +116,7 @@ static int keyCodeOf(int symbol) {
     }
     if (symbol == SYMBOL_ESCAPE) return KEY_CODE_ESCAPE;
     if (symbol == SYMBOL_PRINT) return KEY_CODE_PRINT;
+    if (symbol == SYMBOL_F11) return KEY_CODE_SWITCH_WINDOW;
     return KEY_CODE_OTHER;
 }
 

@@ -16,11 +16,11 @@
 #include <cstdio>
 #include <ctime>
 
-bool startUp() {
+bool startUp(bool windowed) {
     frame = FrameState{};
     seedRandom(static_cast<uint32_t>(std::time(nullptr)));
     int width = 0, height = 0;
-    if (!openWindow(&width, &height)) {
+    if (!openWindow(windowed, &width, &height)) {
         std::fprintf(stderr, "tinyarcade: cannot open the window: %s\n", platformError());
         return false;
     }

@@ -9,6 +9,7 @@
 #include "frame/screens.h"
 #include "frame/screenshot.h"
 #include "frame/title_picture.h"
+#include "frame/window_size.h"
 #include "support/platform_null.h"
 #include "support/video_null.h"
 
@@ -101,6 +102,23 @@ TEST_F(Frame, GameKeysArriveAsKeyIndicesAndOthersAreIgnored) {
     EXPECT_EQ(topScreen().heldKeys, (std::vector<int>{0, 2, 3, 5}));
     EXPECT_FALSE(passAfter(18, {{FrameEvent::QUIT, 0}})); // closing the window: no score
     EXPECT_EQ(frame.lastScore, -1);
+}
+
+TEST_F(Frame, F11SwitchesTheWindowAndIsNoKeyOfTheFrontPageOrTheGame) {
+    EXPECT_TRUE(
+        passAfter(18, {{PRESS, KEY_CODE_SWITCH_WINDOW}, {RELEASE, KEY_CODE_SWITCH_WINDOW}}));
+    EXPECT_TRUE(!frame.gameActive && nullPlatform.windowed);
+    EXPECT_EQ(nullVideo.viewport, std::make_pair(40, 30)) << "the view follows the window";
+    startGame();
+    passAfter(18, {{PRESS, KEY_CODE_SWITCH_WINDOW}});
+    EXPECT_TRUE(topScreen().heldKeys.empty() && !nullPlatform.windowed);
+}
+
+TEST(WindowSize, TheLargestMultipleOfThePictureWithinNineTenthsOfTheDesktop) {
+    EXPECT_EQ(windowScale(1280, 960), 9);   // 1152 x 864: both sides bind
+    EXPECT_EQ(windowScale(1920, 1080), 10); // the height binds: 972 / 96
+    EXPECT_EQ(windowScale(1366, 768), 7);   // 691 / 96
+    EXPECT_EQ(windowScale(120, 90), 1);     // never smaller than the picture
 }
 
 TEST_F(Frame, EndedGamesLeaveTheirScoresAndNothingElse) {

@@ -6,7 +6,14 @@
 
 NullPlatform nullPlatform;
 
-bool openWindow(int* width, int* height) {
+bool openWindow(bool windowed, int* width, int* height) {
+    nullPlatform.windowed = windowed;
+    windowSize(width, height);
+    return true;
+}
+
+bool switchWindow(int* width, int* height) {
+    nullPlatform.windowed = !nullPlatform.windowed;
     windowSize(width, height);
     return true;
 }
