@@ -1,10 +1,15 @@
-// The window, the clock and the keys through SDL 1.2. SDL's key symbols end here: the frame
-// sees the key codes of frame/platform.h.
+// The window, the clock, the keys and the joysticks through SDL 1.2. SDL's key symbols and
+// joystick numbers end here: the frame sees the key codes of frame/platform.h.
 #include "frame/platform.h"
 
+#include "frame/gamepad.h"
 #include "frame/window_size.h"
 
 #include <SDL.h>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -54,6 +59,86 @@ bool setWindowMode(bool wantFullScreen) {
 }
 } // namespace
 
+namespace {
+PadState pads[MOST_GAMEPADS];
+// Key events made by gamepads and not yet taken, oldest first; one change can make two.
+constexpr int PAD_QUEUE_SIZE = 32;
+FrameEvent padQueue[PAD_QUEUE_SIZE];
+int padQueueStart = 0, padQueueCount = 0;
+
+void padChanged(int pad, PadControl control, int value) {
+    if (pad < 0 || pad >= MOST_GAMEPADS) return;
+    FrameEvent made[2];
+    const int count = padEvents(pads[pad], control, value, made);
+    for (int index = 0; index < count && padQueueCount < PAD_QUEUE_SIZE; index++) {
+        padQueue[(padQueueStart + padQueueCount++) % PAD_QUEUE_SIZE] = made[index];
+    }
+}
+
+bool takePadEvent(FrameEvent* event) {
+    if (padQueueCount == 0) return false;
+    *event = padQueue[padQueueStart];
+    padQueueStart = (padQueueStart + 1) % PAD_QUEUE_SIZE;
+    padQueueCount--;
+    return true;
+}
+
+// SDL 1.2 numbers a joystick's axes and buttons as its driver does. These are the Linux
+// driver's for the common pads of the Xbox kind: the left stick's vertical axis, A at the
+// bottom of the face buttons, Back. The d-pad is hat 0.
+constexpr int JOYSTICK_STICK_VERTICAL = 1;
+constexpr int JOYSTICK_BUTTON_BOTTOM = 0;
+constexpr int JOYSTICK_BUTTON_BACK = 6;
+
+PadControl joystickButton(int button) {
+    if (button == JOYSTICK_BUTTON_BOTTOM) return PadControl::BUTTON_BOTTOM;
+    if (button == JOYSTICK_BUTTON_BACK) return PadControl::BUTTON_BACK;
+    return PadControl::BUTTON_OTHER;
+}
+
+void joystickChanged(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_JOYAXISMOTION:
+        if (event.jaxis.axis == JOYSTICK_STICK_VERTICAL) {
+            padChanged(event.jaxis.which, PadControl::STICK_VERTICAL, event.jaxis.value);
+        }
+        break;
+    case SDL_JOYHATMOTION:
+        if (event.jhat.hat == 0) {
+            const int vertical = event.jhat.value & SDL_HAT_UP     ? -1
+                                 : event.jhat.value & SDL_HAT_DOWN ? 1
+                                                                   : 0;
+            padChanged(event.jhat.which, PadControl::DPAD_VERTICAL, vertical);
+        }
+        break;
+    default: // a button
+        padChanged(event.jbutton.which, joystickButton(event.jbutton.button),
+                   event.type == SDL_JOYBUTTONDOWN);
+        break;
+    }
+}
+
+#ifndef __EMSCRIPTEN__
+// Every joystick present at start-up; without any, or without the subsystem, nothing changes.
+void openJoysticks() {
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0) return;
+    for (int index = 0; index < SDL_NumJoysticks() && index < MOST_GAMEPADS; index++) {
+        SDL_JoystickOpen(index);
+    }
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+#endif
+} // namespace
+
+#ifdef __EMSCRIPTEN__
+// The page reads the browser's gamepads and reports each change here (control: PadControl's
+// number).
+extern "C" EMSCRIPTEN_KEEPALIVE void gamepadChanged(int pad, int control, int value) {
+    if (control < 0 || control > static_cast<int>(PadControl::BUTTON_OTHER)) return;
+    padChanged(pad, static_cast<PadControl>(control), value);
+}
+#endif
+
 bool openWindow(bool windowed, int* width, int* height) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0 || drawsNowhere()) return false;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -65,6 +150,9 @@ bool openWindow(bool windowed, int* width, int* height) {
     SDL_EnableUNICODE(1);
     // A held key sends one press: one Print Screen is one file, one key one game.
     SDL_EnableKeyRepeat(0, 0);
+#ifndef __EMSCRIPTEN__
+    openJoysticks(); // the page reads the browser's gamepads itself
+#endif
     windowSize(width, height);
     return true;
 }
@@ -121,6 +209,7 @@ static int keyCodeOf(int symbol) {
 }
 
 bool pollFrameEvent(FrameEvent* event) {
+    if (takePadEvent(event)) return true;
     SDL_Event sdlEvent;
     while (SDL_PollEvent(&sdlEvent)) {
         switch (sdlEvent.type) {
@@ -133,6 +222,13 @@ bool pollFrameEvent(FrameEvent* event) {
         case SDL_KEYUP:
             *event = {FrameEvent::RELEASE, keyCodeOf(sdlEvent.key.keysym.sym)};
             return true;
+        case SDL_JOYAXISMOTION:
+        case SDL_JOYHATMOTION:
+        case SDL_JOYBUTTONDOWN:
+        case SDL_JOYBUTTONUP:
+            joystickChanged(sdlEvent);
+            if (takePadEvent(event)) return true;
+            break;
         default:
             // Mouse, focus and the rest mean nothing to the game.
             break;

@@ -60,7 +60,7 @@ set_target_properties(tinyarcade PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY 
 target_link_options(tinyarcade PRIVATE
     -sLEGACY_GL_EMULATION=1 -sGL_PREINITIALIZED_CONTEXT=1 -sENVIRONMENT=web
     -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_RUNTIME_METHODS=FS
-    -sEXPORTED_FUNCTIONS=_main,_resizeWindow,_pausePlay,_setSoundOn
+    -sEXPORTED_FUNCTIONS=_main,_resizeWindow,_pausePlay,_setSoundOn,_gamepadChanged
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/tc0.txt@dat/tc0.txt"
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/samples@dat/samples")
 # The data is packed at link time: a changed file links again.

@@ -5,6 +5,7 @@
 #include "draw/font.h"
 #include "frame/frame_state.h"
 #include "frame/front_page.h"
+#include "frame/gamepad.h"
 #include "frame/main_loop.h"
 #include "frame/screens.h"
 #include "frame/screenshot.h"
@@ -112,6 +113,43 @@ TEST_F(Frame, F11SwitchesTheWindowAndIsNoKeyOfTheFrontPageOrTheGame) {
     startGame();
     passAfter(18, {{PRESS, KEY_CODE_SWITCH_WINDOW}});
     EXPECT_TRUE(topScreen().heldKeys.empty() && !nullPlatform.windowed);
+}
+
+// Each change, and the key events it must make.
+struct PadStep {
+    PadControl control;
+    int value;
+    std::vector<std::pair<FrameEvent::Type, int>> events;
+};
+
+TEST(Gamepad, StickAndDpadHoldUpAndDownPastTheDeadZoneAndButtonsAreKeys) {
+    const PadControl STICK = PadControl::STICK_VERTICAL, DPAD = PadControl::DPAD_VERTICAL;
+    const std::vector<PadStep> steps = {
+        {STICK, -20000, {{PRESS, KEY_UP}}},
+        {STICK, -13000, {}},                 // still up
+        {STICK, -5000, {{RELEASE, KEY_UP}}}, // back in the dead zone
+        {STICK, 12000, {}},                  // the edge of the dead zone is still inside
+        {STICK, 12001, {{PRESS, KEY_DOWN}}},
+        {STICK, -32768, {{RELEASE, KEY_DOWN}, {PRESS, KEY_UP}}}, // thrown across: release first
+        {DPAD, -1, {}},                                          // Up already held by the stick
+        {STICK, 0, {}},                                          // and still by the d-pad
+        {DPAD, 1, {{RELEASE, KEY_UP}, {PRESS, KEY_DOWN}}},
+        {DPAD, 0, {{RELEASE, KEY_DOWN}}},
+        {PadControl::BUTTON_BOTTOM, 1, {{PRESS, KEY_Z}}},
+        {PadControl::BUTTON_BOTTOM, 0, {{RELEASE, KEY_Z}}},
+        {PadControl::BUTTON_BACK, 1, {{PRESS, KEY_CODE_ESCAPE}}},
+        {PadControl::BUTTON_OTHER, 1, {{PRESS, KEY_CODE_OTHER}}},
+        {PadControl::BUTTON_OTHER, 0, {{RELEASE, KEY_CODE_OTHER}}},
+    };
+    PadState pad;
+    for (size_t step = 0; step < steps.size(); step++) {
+        FrameEvent made[2];
+        const int count = padEvents(pad, steps[step].control, steps[step].value, made);
+        std::vector<std::pair<FrameEvent::Type, int>> events;
+        for (int index = 0; index < count; index++)
+            events.push_back({made[index].type, made[index].key});
+        EXPECT_EQ(events, steps[step].events) << "step " << step;
+    }
 }
 
 TEST(WindowSize, TheLargestMultipleOfThePictureWithinNineTenthsOfTheDesktop) {

@@ -161,7 +161,7 @@ async function main() {
     check("no requests but to the static folder", foreign.length === 0, foreign.join(" "));
     await page.close();
 
-    for (const test of [hiddenPage, soundSwitch, pixelRatio, loadFaults, progressBar]) {
+    for (const test of [gamepad, hiddenPage, soundSwitch, pixelRatio, loadFaults, progressBar]) {
       await test(browser, origin).catch((error) => check(test.name, false, error.message));
     }
   } finally {
@@ -179,13 +179,57 @@ async function passes(page, count) {
   await waitFor(count + " passes", () => page.evaluate((end) => window.tap.passes >= end, from + count), 10).catch(() => {});
 }
 
-async function openGame(browser, origin, viewport = { width: 1280, height: 1000 }) {
+// A game whose catcher stands at `position`, with any score a few babies caught may give.
+function catcherAt(file, position) {
+  return ["0", "1", "2", "3"].some((score) => probe("game", file, score, String(position)) !== null);
+}
+
+async function openGame(browser, origin, viewport = { width: 1280, height: 1000 }, ...scripts) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   await page.evaluateOnNewDocument(tap);
+  for (const script of scripts) await page.evaluateOnNewDocument(script);
   await page.goto(origin + "/");
   await waitFor("the first frame", () => page.evaluate(() => window.tap.frames > 0));
   return page;
+}
+
+// One gamepad in the standard layout, at rest, in place of the browser's.
+function fakeGamepad() {
+  window.pad = { index: 0, connected: true, mapping: "standard", axes: [0, 0, 0, 0],
+    buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+  navigator.getGamepads = () => [window.pad, null, null, null];
+}
+
+// A gamepad starts a game with any button, steers it with the stick (past its dead zone) and the
+// d-pad, and leaves it with Back.
+async function gamepad(browser, origin) {
+  const page = await openGame(browser, origin, undefined, fakeGamepad);
+  const press = async (button, pressed = true) => {
+    await page.evaluate((b, p) => (window.pad.buttons[b] = { pressed: p, value: p ? 1 : 0 }), button, pressed);
+    await passes(page, 3);
+  };
+  const stick = (value) => page.evaluate((v) => (window.pad.axes[1] = v), value);
+  await press(0);
+  await press(0, false);
+  await stick(-0.3); // inside the dead zone
+  await passes(page, 10);
+  const [, game] = await shotUntil(page, (file) => probe("game", file, "0", "0") !== null);
+  check("the bottom face button starts a game; the stick at rest moves nothing", game);
+  await stick(-1);
+  const [, top] = await shotUntil(page, (file) => catcherAt(file, 42));
+  check("the stick up moves the catcher to the top", top);
+  await stick(0);
+  await press(8);
+  await press(8, false);
+  const [, front] = await shotUntil(page, (file) => probe("front", file, title));
+  check("Back leaves the game", front);
+  await press(3);
+  await press(3, false);
+  await press(12);
+  const [, again] = await shotUntil(page, (file) => catcherAt(file, 42));
+  check("another button starts a game, the d-pad up moves the catcher to the top", again);
+  await page.close();
 }
 
 // While the page is hidden the game and its sound wait: longer than a game left alone lasts,
