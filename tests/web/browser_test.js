@@ -73,10 +73,17 @@ function tap() {
   };
 }
 
-let shots = 0;
+// Each page's game numbers its pictures from 0: each page gets a folder of its own for them.
+let shots = 0, downloads = work, session = null;
+async function newDownloads() {
+  shots = 0;
+  downloads = fs.mkdtempSync(path.join(work, "downloads-"));
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
+}
+
 // Presses Print Screen (a real key, or the page's button) and returns the downloaded picture.
 async function shot(page, useButton) {
-  const file = path.join(work, "screen" + shots++ + ".png");
+  const file = path.join(downloads, "screen" + shots++ + ".png");
   if (useButton) await page.click("#save"); else await page.keyboard.press("PrintScreen");
   return waitFor(file, () => fs.existsSync(file) && fs.statSync(file).size > 0 && file, 10);
 }
@@ -85,7 +92,7 @@ async function shot(page, useButton) {
 // resize: takes pictures until `wanted` finds what it looks for in one, for `seconds` at most.
 async function shotUntil(page, wanted, { button = false, seconds = 20 } = {}) {
   let file = null, found = null;
-  await waitFor("a picture", async () => (found = wanted((file = await shot(page, button)))), seconds).catch(() => {});
+  await waitFor("a picture", async () => (found = await wanted((file = await shot(page, button)))), seconds).catch(() => {});
   return [file, found];
 }
 
@@ -114,14 +121,15 @@ async function main() {
     page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
     page.on("pageerror", (error) => errors.push(error.message));
     page.on("request", (request) => request.url().startsWith(origin) || request.url().startsWith("data:") || foreign.push(request.url()));
-    const cdp = await browser.target().createCDPSession();
-    await cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
+    session = await browser.target().createCDPSession();
+    await newDownloads();
     await page.evaluateOnNewDocument(tap);
     await page.goto(origin + "/");
     await waitFor("the first frame", () => page.evaluate(() => window.tap.frames > 0));
     if (mode === "--measure") return await measure(page);
 
     check("the canvas has the keyboard", await page.evaluate(() => document.activeElement.id === "canvas"));
+    check("without a touch screen, no touch controls", await page.evaluate(() => document.getElementById("pad").hidden));
     const [front, frontScores] = await shotUntil(page, (file) => probe("front", file, title), { button: true });
     check("the window is the largest multiple of 128 x 96 that fits", probe("size", front) === "1280 960", probe("size", front));
     check("the front page, saved by the button", frontScores === "-1 -1", frontScores);
@@ -161,7 +169,7 @@ async function main() {
     check("no requests but to the static folder", foreign.length === 0, foreign.join(" "));
     await page.close();
 
-    for (const test of [gamepad, hiddenPage, soundSwitch, pixelRatio, loadFaults, progressBar]) {
+    for (const test of [phone, gamepad, hiddenPage, soundSwitch, pixelRatio, loadFaults, progressBar]) {
       await test(browser, origin).catch((error) => check(test.name, false, error.message));
     }
   } finally {
@@ -185,6 +193,7 @@ function catcherAt(file, position) {
 }
 
 async function openGame(browser, origin, viewport = { width: 1280, height: 1000 }, ...scripts) {
+  await newDownloads();
   const page = await browser.newPage();
   await page.setViewport(viewport);
   await page.evaluateOnNewDocument(tap);
@@ -192,6 +201,79 @@ async function openGame(browser, origin, viewport = { width: 1280, height: 1000 
   await page.goto(origin + "/");
   await waitFor("the first frame", () => page.evaluate(() => window.tap.frames > 0));
   return page;
+}
+
+// The share of a picture's pixels that are not black: a game's picture is mostly black, its
+// background while the player feels emotions mostly coloured specks.
+function colouredShare(page, file) {
+  return page.evaluate(async (png) => {
+    const image = await createImageBitmap(await (await fetch("data:image/png;base64," + png)).blob());
+    const context = new OffscreenCanvas(image.width, image.height).getContext("2d");
+    context.drawImage(image, 0, 0);
+    const pixels = context.getImageData(0, 0, image.width, image.height).data;
+    let coloured = 0;
+    for (let i = 0; i < pixels.length; i += 4) coloured += pixels[i] + pixels[i + 1] + pixels[i + 2] > 48;
+    return coloured / (pixels.length / 4);
+  }, fs.readFileSync(file).toString("base64"));
+}
+
+// The picture is a whole multiple of 128 x 96 device pixels, inside the window and clear of the
+// touch controls.
+async function phoneLayout(page, orientation) {
+  const [box, controls, view] = await page.evaluate(() => {
+    const rect = (element) => { const r = element.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
+    return [rect(document.getElementById("canvas")), ["up", "down", "feel"].map((id) => rect(document.getElementById(id))),
+      [window.innerWidth, window.innerHeight, window.devicePixelRatio]];
+  });
+  const [width, height] = [(box[2] - box[0]) * view[2], (box[3] - box[1]) * view[2]];
+  const whole = Math.abs(width - Math.round(width)) < 0.01 && Math.round(width) % 128 === 0 && Math.round(width) / 128 === Math.round(height) / 96;
+  const inside = box[0] >= 0 && box[1] >= 0 && box[2] <= view[0] && box[3] <= view[1];
+  const clear = controls.every((c) => c[2] <= box[0] || c[0] >= box[2] || c[3] <= box[1] || c[1] >= box[3]);
+  check(`a phone held ${orientation}: the picture a whole multiple of 128 x 96, in the window, clear of the controls`,
+    whole && inside && clear, `${width} x ${height} at ${box.join(" ")}`);
+  if (process.env.DOCS) await page.screenshot({ path: path.join(process.env.DOCS, `phone-${orientation}.png`) });
+}
+
+// A phone's touch screen (390 x 844): a tap on the picture starts a game, a finger held on Up
+// moves the catcher to the top, one on "feel" as well changes the picture, and both are held at
+// once; nothing on the page zooms, scrolls, selects or opens a menu.
+async function phone(browser, origin) {
+  const handset = { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+  const page = await openGame(browser, origin, handset);
+  for (const [orientation, width, height] of [["landscape", 844, 390], ["portrait", 390, 844]]) {
+    await page.setViewport({ ...handset, width, height });
+    await passes(page, 3);
+    await phoneLayout(page, orientation);
+  }
+  check("no zoom, scroll, selection or long-press menu", await page.evaluate(() => {
+    const style = getComputedStyle(document.body);
+    return style.touchAction === "none" && style.userSelect === "none" &&
+      !document.getElementById("canvas").dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true }));
+  }));
+  const client = await page.createCDPSession();
+  const centre = (id) => page.$eval("#" + id, (e) => { const r = e.getBoundingClientRect(); return { x: r.x + r.width / 2, y: r.y + r.height / 2 }; });
+  // The fingers on the screen now, each as [its number, where it is].
+  const fingers = async (type, ...points) => {
+    await client.send("Input.dispatchTouchEvent", { type, touchPoints: points.map(([id, point]) => ({ ...point, id })) });
+    await passes(page, 2);
+  };
+  const [picture, up, feel] = [await centre("canvas"), await centre("up"), await centre("feel")];
+  await fingers("touchStart", [0, picture]);
+  await fingers("touchEnd");
+  const [, game] = await shotUntil(page, (file) => probe("game", file, "0", "0") !== null);
+  check("a tap on the picture starts a game", game);
+  // Quickly, before the game's first baby slips past: feel, then Up with it, then feel lifted.
+  await fingers("touchStart", [0, feel]);
+  const [, feeling] = await shotUntil(page, (file) => colouredShare(page, file).then((share) => share > 0.5));
+  check("a finger held on feel changes the picture", feeling);
+  await fingers("touchStart", [0, feel], [1, up]);
+  check("a second finger on Up: both keys held at once", await page.evaluate(() =>
+    document.getElementById("up").classList.contains("held") && document.getElementById("feel").classList.contains("held")));
+  await fingers("touchEnd", [0, feel]); // the fingers listed are the ones lifted
+  const [, top] = await shotUntil(page, (file) => catcherAt(file, 42));
+  check("feel lifted, Up still held: the catcher at the top", top);
+  await fingers("touchEnd");
+  await page.close();
 }
 
 // One gamepad in the standard layout, at rest, in place of the browser's.
