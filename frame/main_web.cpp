@@ -2,11 +2,9 @@
 // loop per animation frame. A page may never block or sleep, so the loop hands control back to
 // the browser after every pass; ticks still come from the clock.
 #include "audio/audio.h"
-#include "display/video.h"
 #include "frame/main_loop.h"
 #include "frame/start_up.h"
 
-#include <SDL.h>
 #include <emscripten.h>
 
 namespace {
@@ -18,14 +16,6 @@ void runPass() {
     emscripten_run_script("if (Module.onGameEnded) Module.onGameEnded()");
 }
 } // namespace
-
-// Called by the page when the picture's size on screen changes: the window takes the new size,
-// and the view is stretched over it as at start-up.
-extern "C" EMSCRIPTEN_KEEPALIVE void resizeWindow(int width, int height) {
-    if (!SDL_GetVideoSurface() || width <= 0 || height <= 0) return;
-    SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
-    resizeVideo(width, height);
-}
 
 // Called by the page when it is hidden and shown again: the game and its sound wait, and go on
 // where they were. The clock starts afresh, so the hidden time is no stall to catch up on.

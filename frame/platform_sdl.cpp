@@ -28,6 +28,9 @@ static_assert(SDLK_UP == 273 && SDLK_DOWN == 274 && SDLK_LEFT == 276 && SDLK_RIG
               "SDL 1.2's key symbols");
 #endif
 
+// ---- The window
+
+#ifndef __EMSCRIPTEN__
 // With no display SDL falls back on drivers that draw nowhere; a full-screen game that nobody
 // can see or quit is worse than a clear error. Asked for by name, they are kept.
 static bool drawsNowhere() {
@@ -58,6 +61,67 @@ bool setWindowMode(bool wantFullScreen) {
     return true;
 }
 } // namespace
+
+bool openWindow(bool windowed, int* width, int* height) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0 || drawsNowhere()) return false;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const SDL_VideoInfo* display = SDL_GetVideoInfo();
+    displayWidth = display ? display->current_w : 0;
+    displayHeight = display ? display->current_h : 0;
+    if (!setWindowMode(!windowed)) return false;
+    SDL_WM_SetCaption("tinyarcade", "tinyarcade");
+    SDL_EnableUNICODE(1);
+    // A held key sends one press: one Print Screen is one file, one key one game.
+    SDL_EnableKeyRepeat(0, 0);
+    openJoysticks();
+    windowSize(width, height);
+    return true;
+}
+
+bool switchWindow(int* width, int* height) {
+    const bool switched = setWindowMode(!fullScreen) || setWindowMode(fullScreen);
+    windowSize(width, height);
+    return switched;
+}
+
+const char* platformError() {
+    return SDL_GetError();
+}
+
+void windowSize(int* width, int* height) {
+    const SDL_Surface* window = SDL_GetVideoSurface();
+    *width = window ? window->w : 0;
+    *height = window ? window->h : 0;
+}
+#else
+// In a browser the page sizes the canvas and the picture is drawn into it by the web edge
+// (display/video_web.cpp): no video mode to set, no window to switch; the page reads the
+// gamepads itself.
+bool openWindow(bool, int* width, int* height) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
+    windowSize(width, height);
+    return true;
+}
+
+bool switchWindow(int* width, int* height) {
+    windowSize(width, height);
+    return false;
+}
+
+const char* platformError() {
+    return SDL_GetError();
+}
+
+EM_JS(int, canvasWidth, (), { return Module.canvas.width; });
+EM_JS(int, canvasHeight, (), { return Module.canvas.height; });
+
+void windowSize(int* width, int* height) {
+    *width = canvasWidth();
+    *height = canvasHeight();
+}
+#endif
+
+// ---- Keys and gamepads
 
 namespace {
 PadState pads[MOST_GAMEPADS];
@@ -138,40 +202,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void gamepadChanged(int pad, int control, int va
     padChanged(pad, static_cast<PadControl>(control), value);
 }
 #endif
-
-bool openWindow(bool windowed, int* width, int* height) {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0 || drawsNowhere()) return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    const SDL_VideoInfo* display = SDL_GetVideoInfo();
-    displayWidth = display ? display->current_w : 0;
-    displayHeight = display ? display->current_h : 0;
-    if (!setWindowMode(!windowed)) return false;
-    SDL_WM_SetCaption("tinyarcade", "tinyarcade");
-    SDL_EnableUNICODE(1);
-    // A held key sends one press: one Print Screen is one file, one key one game.
-    SDL_EnableKeyRepeat(0, 0);
-#ifndef __EMSCRIPTEN__
-    openJoysticks(); // the page reads the browser's gamepads itself
-#endif
-    windowSize(width, height);
-    return true;
-}
-
-bool switchWindow(int* width, int* height) {
-    const bool switched = setWindowMode(!fullScreen) || setWindowMode(fullScreen);
-    windowSize(width, height);
-    return switched;
-}
-
-const char* platformError() {
-    return SDL_GetError();
-}
-
-void windowSize(int* width, int* height) {
-    const SDL_Surface* window = SDL_GetVideoSurface();
-    *width = window ? window->w : 0;
-    *height = window ? window->h : 0;
-}
 
 #ifdef __EMSCRIPTEN__
 // Emscripten's SDL names the arrow keys by scan code plus 1024; the game knows SDL 1.2's key

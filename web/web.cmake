@@ -53,14 +53,15 @@ target_include_directories(tinyarcade_core SYSTEM PUBLIC ${STB_INCLUDE_DIR})
 target_link_libraries(tinyarcade_core PUBLIC vorbisfile_web)
 
 set(WEB_FOLDER ${CMAKE_BINARY_DIR}/web)
+# The page draws the picture into its canvas through the 2D context (display/video_web.cpp)
+# rather than through an emulation of OpenGL 1.1: a much smaller script.
 add_executable(tinyarcade frame/main_web.cpp audio/loader_web.cpp web/stb_image_write.c
-    ${EDGE_SOURCES})
+    frame/platform_sdl.cpp display/video_web.cpp audio/device_sdl.cpp)
 target_link_libraries(tinyarcade PRIVATE tinyarcade_core)
 set_target_properties(tinyarcade PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${WEB_FOLDER})
 target_link_options(tinyarcade PRIVATE
-    -sLEGACY_GL_EMULATION=1 -sGL_PREINITIALIZED_CONTEXT=1 -sENVIRONMENT=web
-    -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_RUNTIME_METHODS=FS
-    -sEXPORTED_FUNCTIONS=_main,_resizeWindow,_pausePlay,_setSoundOn,_gamepadChanged
+    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_RUNTIME_METHODS=FS
+    -sEXPORTED_FUNCTIONS=_main,_pausePlay,_setSoundOn,_gamepadChanged
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/tc0.txt@dat/tc0.txt"
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/samples@dat/samples")
 # The data is packed at link time: a changed file links again.

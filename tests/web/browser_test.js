@@ -52,9 +52,10 @@ function serve() {
 // buffer that SDL hands to Web Audio with its loudest sample and the audio context's state.
 function tap() {
   window.tap = { firstFrame: 0, frames: 0, passes: 0, buffers: [] };
-  for (const name of ["drawArrays", "drawElements"]) {
-    const draw = WebGLRenderingContext.prototype[name];
-    WebGLRenderingContext.prototype[name] = function (...args) {
+  for (const [context, name] of [[CanvasRenderingContext2D, "drawImage"], [WebGLRenderingContext, "drawArrays"],
+    [WebGLRenderingContext, "drawElements"]]) {
+    const draw = context.prototype[name];
+    context.prototype[name] = function (...args) {
       if (!window.tap.firstFrame) window.tap.firstFrame = performance.now();
       window.tap.frames++;
       return draw.apply(this, args);
