@@ -7,13 +7,17 @@
 
 #include <emscripten.h>
 
+// The page replaces the still picture with a line saying how to play again.
+EM_JS(void, announceGameEnded, (), {
+    if (Module.onGameEnded) Module.onGameEnded();
+});
+
 namespace {
 void runPass() {
     if (runLoopIteration()) return;
     emscripten_cancel_main_loop();
     shutDown();
-    // The page replaces the still picture with a line saying how to play again.
-    emscripten_run_script("if (Module.onGameEnded) Module.onGameEnded()");
+    announceGameEnded();
 }
 } // namespace
 

@@ -4,6 +4,11 @@
 # index.html, tinyarcade.js, tinyarcade.wasm and tinyarcade.data, the title picture and the
 # samples. Any static web server can serve that folder as it is.
 
+# Every player downloads the page: everything is compiled for size and optimised across files,
+# with a small allocator.
+add_compile_options(-Oz -flto)
+add_link_options(-Oz -flto -sMALLOC=emmalloc)
+
 # The decoder the desktop game links, libvorbisfile, from Debian's source packages of libogg and
 # libvorbis: emscripten has no copy of its own here.
 set(VORBIS_SOURCE ${CMAKE_BINARY_DIR}/vorbis-source)
@@ -71,4 +76,12 @@ list(TRANSFORM SAMPLE_NAMES PREPEND ${PROJECT_SOURCE_DIR}/dat/samples/ OUTPUT_VA
 list(TRANSFORM SAMPLE_FILES APPEND .ogg)
 set_property(TARGET tinyarcade APPEND PROPERTY LINK_DEPENDS
     ${PROJECT_SOURCE_DIR}/dat/tc0.txt ${SAMPLE_FILES})
-configure_file(web/index.html ${WEB_FOLDER}/index.html COPYONLY)
+# The script and the page, shortened for download by web/minify.js (Debian's node-terser).
+set(MINIFY ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs node
+    ${PROJECT_SOURCE_DIR}/web/minify.js)
+add_custom_command(TARGET tinyarcade POST_BUILD
+    COMMAND ${MINIFY} script ${WEB_FOLDER}/tinyarcade.js VERBATIM)
+add_custom_command(OUTPUT ${WEB_FOLDER}/index.html
+    COMMAND ${MINIFY} page ${PROJECT_SOURCE_DIR}/web/index.html ${WEB_FOLDER}/index.html
+    DEPENDS web/index.html web/minify.js VERBATIM)
+add_custom_target(web_page ALL DEPENDS ${WEB_FOLDER}/index.html)
