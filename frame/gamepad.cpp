@@ -27,6 +27,31 @@ int buttonKey(PadControl control) {
 }
 } // namespace
 
+namespace {
+PadState pads[MOST_GAMEPADS];
+// Key events made and not yet taken; one change can make two.
+constexpr int PAD_QUEUE_SIZE = 32;
+FrameEvent padQueue[PAD_QUEUE_SIZE];
+int padQueueStart = 0, padQueueCount = 0;
+} // namespace
+
+void queuePadChange(int pad, PadControl control, int value) {
+    if (pad < 0 || pad >= MOST_GAMEPADS) return;
+    FrameEvent made[2];
+    const int count = padEvents(pads[pad], control, value, made);
+    for (int index = 0; index < count && padQueueCount < PAD_QUEUE_SIZE; index++) {
+        padQueue[(padQueueStart + padQueueCount++) % PAD_QUEUE_SIZE] = made[index];
+    }
+}
+
+bool takePadEvent(FrameEvent* event) {
+    if (padQueueCount == 0) return false;
+    *event = padQueue[padQueueStart];
+    padQueueStart = (padQueueStart + 1) % PAD_QUEUE_SIZE;
+    padQueueCount--;
+    return true;
+}
+
 int padEvents(PadState& pad, PadControl control, int value, FrameEvent events[2]) {
     if (control != PadControl::STICK_VERTICAL && control != PadControl::DPAD_VERTICAL) {
         events[0] = {value ? FrameEvent::PRESS : FrameEvent::RELEASE, buttonKey(control)};

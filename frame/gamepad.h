@@ -31,3 +31,8 @@ struct PadState {
 // Turns a change of one gamepad into key events: writes them to `events` (room for two: a
 // stick thrown from up to down releases Up and presses Down) and returns how many.
 int padEvents(PadState& pad, PadControl control, int value, FrameEvent events[2]);
+
+// The edges' use of it: each change of gamepad `pad` (0 to 3; others are ignored) queues its key
+// events, and the edge's pollFrameEvent takes them, oldest first, before its own.
+void queuePadChange(int pad, PadControl control, int value);
+bool takePadEvent(FrameEvent* event);

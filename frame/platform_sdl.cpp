@@ -7,30 +7,70 @@
 
 #include <SDL.h>
 
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
-
 #include <cstdlib>
 #include <cstring>
 
 // SDL 1.2's key symbols of the six game keys, in key-index order: Up, Down, Left, Right, z, x;
-// then Escape and Print Screen. Numbers, since the browser's SDL has other names for the
-// arrows (desktopKeySymbol below turns its symbols into these).
+// then Escape, Print Screen and F11.
 static const int keyTable[GAME_KEY_COUNT] = {273, 274, 276, 275, 122, 120};
 constexpr int SYMBOL_ESCAPE = 27;
 constexpr int SYMBOL_PRINT = 316;
 constexpr int SYMBOL_F11 = 292;
-#ifndef __EMSCRIPTEN__
 static_assert(SDLK_UP == 273 && SDLK_DOWN == 274 && SDLK_LEFT == 276 && SDLK_RIGHT == 275 &&
                   SDLK_z == 122 && SDLK_x == 120 && SDLK_ESCAPE == SYMBOL_ESCAPE &&
                   SDLK_PRINT == SYMBOL_PRINT && SDLK_F11 == SYMBOL_F11,
               "SDL 1.2's key symbols");
-#endif
+
+// ---- Joysticks
+
+namespace {
+// SDL 1.2 numbers a joystick's axes and buttons as its driver does. These are the Linux
+// driver's for the common pads of the Xbox kind: the left stick's vertical axis, A at the
+// bottom of the face buttons, Back. The d-pad is hat 0.
+constexpr int JOYSTICK_STICK_VERTICAL = 1;
+constexpr int JOYSTICK_BUTTON_BOTTOM = 0;
+constexpr int JOYSTICK_BUTTON_BACK = 6;
+
+PadControl joystickButton(int button) {
+    if (button == JOYSTICK_BUTTON_BOTTOM) return PadControl::BUTTON_BOTTOM;
+    if (button == JOYSTICK_BUTTON_BACK) return PadControl::BUTTON_BACK;
+    return PadControl::BUTTON_OTHER;
+}
+
+void joystickChanged(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_JOYAXISMOTION:
+        if (event.jaxis.axis == JOYSTICK_STICK_VERTICAL) {
+            queuePadChange(event.jaxis.which, PadControl::STICK_VERTICAL, event.jaxis.value);
+        }
+        break;
+    case SDL_JOYHATMOTION:
+        if (event.jhat.hat == 0) {
+            const int vertical = event.jhat.value & SDL_HAT_UP     ? -1
+                                 : event.jhat.value & SDL_HAT_DOWN ? 1
+                                                                   : 0;
+            queuePadChange(event.jhat.which, PadControl::DPAD_VERTICAL, vertical);
+        }
+        break;
+    default: // a button
+        queuePadChange(event.jbutton.which, joystickButton(event.jbutton.button),
+                       event.type == SDL_JOYBUTTONDOWN);
+        break;
+    }
+}
+
+// Every joystick present at start-up; without any, or without the subsystem, nothing changes.
+void openJoysticks() {
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0) return;
+    for (int index = 0; index < SDL_NumJoysticks() && index < MOST_GAMEPADS; index++) {
+        SDL_JoystickOpen(index);
+    }
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+} // namespace
 
 // ---- The window
 
-#ifndef __EMSCRIPTEN__
 // With no display SDL falls back on drivers that draw nowhere; a full-screen game that nobody
 // can see or quit is worse than a clear error. Asked for by name, they are kept.
 static bool drawsNowhere() {
@@ -93,142 +133,11 @@ void windowSize(int* width, int* height) {
     *width = window ? window->w : 0;
     *height = window ? window->h : 0;
 }
-#else
-// In a browser the page sizes the canvas and the picture is drawn into it by the web edge
-// (display/video_web.cpp): no video mode to set, no window to switch; the page reads the
-// gamepads itself.
-bool openWindow(bool, int* width, int* height) {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
-    windowSize(width, height);
-    return true;
-}
 
-bool switchWindow(int* width, int* height) {
-    windowSize(width, height);
-    return false;
-}
-
-const char* platformError() {
-    return SDL_GetError();
-}
-
-EM_JS(int, canvasWidth, (), { return Module.canvas.width; });
-EM_JS(int, canvasHeight, (), { return Module.canvas.height; });
-
-void windowSize(int* width, int* height) {
-    *width = canvasWidth();
-    *height = canvasHeight();
-}
-#endif
-
-// ---- Keys and gamepads
-
-namespace {
-PadState pads[MOST_GAMEPADS];
-// Key events made by gamepads and not yet taken, oldest first; one change can make two.
-constexpr int PAD_QUEUE_SIZE = 32;
-FrameEvent padQueue[PAD_QUEUE_SIZE];
-int padQueueStart = 0, padQueueCount = 0;
-
-void padChanged(int pad, PadControl control, int value) {
-    if (pad < 0 || pad >= MOST_GAMEPADS) return;
-    FrameEvent made[2];
-    const int count = padEvents(pads[pad], control, value, made);
-    for (int index = 0; index < count && padQueueCount < PAD_QUEUE_SIZE; index++) {
-        padQueue[(padQueueStart + padQueueCount++) % PAD_QUEUE_SIZE] = made[index];
-    }
-}
-
-bool takePadEvent(FrameEvent* event) {
-    if (padQueueCount == 0) return false;
-    *event = padQueue[padQueueStart];
-    padQueueStart = (padQueueStart + 1) % PAD_QUEUE_SIZE;
-    padQueueCount--;
-    return true;
-}
-
-// SDL 1.2 numbers a joystick's axes and buttons as its driver does. These are the Linux
-// driver's for the common pads of the Xbox kind: the left stick's vertical axis, A at the
-// bottom of the face buttons, Back. The d-pad is hat 0.
-constexpr int JOYSTICK_STICK_VERTICAL = 1;
-constexpr int JOYSTICK_BUTTON_BOTTOM = 0;
-constexpr int JOYSTICK_BUTTON_BACK = 6;
-
-PadControl joystickButton(int button) {
-    if (button == JOYSTICK_BUTTON_BOTTOM) return PadControl::BUTTON_BOTTOM;
-    if (button == JOYSTICK_BUTTON_BACK) return PadControl::BUTTON_BACK;
-    return PadControl::BUTTON_OTHER;
-}
-
-void joystickChanged(const SDL_Event& event) {
-    switch (event.type) {
-    case SDL_JOYAXISMOTION:
-        if (event.jaxis.axis == JOYSTICK_STICK_VERTICAL) {
-            padChanged(event.jaxis.which, PadControl::STICK_VERTICAL, event.jaxis.value);
-        }
-        break;
-    case SDL_JOYHATMOTION:
-        if (event.jhat.hat == 0) {
-            const int vertical = event.jhat.value & SDL_HAT_UP     ? -1
-                                 : event.jhat.value & SDL_HAT_DOWN ? 1
-                                                                   : 0;
-            padChanged(event.jhat.which, PadControl::DPAD_VERTICAL, vertical);
-        }
-        break;
-    default: // a button
-        padChanged(event.jbutton.which, joystickButton(event.jbutton.button),
-                   event.type == SDL_JOYBUTTONDOWN);
-        break;
-    }
-}
-
-#ifndef __EMSCRIPTEN__
-// Every joystick present at start-up; without any, or without the subsystem, nothing changes.
-void openJoysticks() {
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0) return;
-    for (int index = 0; index < SDL_NumJoysticks() && index < MOST_GAMEPADS; index++) {
-        SDL_JoystickOpen(index);
-    }
-    SDL_JoystickEventState(SDL_ENABLE);
-}
-#endif
-} // namespace
-
-#ifdef __EMSCRIPTEN__
-// The page reads the browser's gamepads and reports each change here (control: PadControl's
-// number).
-extern "C" EMSCRIPTEN_KEEPALIVE void gamepadChanged(int pad, int control, int value) {
-    if (control < 0 || control > static_cast<int>(PadControl::BUTTON_OTHER)) return;
-    padChanged(pad, static_cast<PadControl>(control), value);
-}
-#endif
-
-#ifdef __EMSCRIPTEN__
-// Emscripten's SDL names the arrow keys by scan code plus 1024; the game knows SDL 1.2's key
-// symbols (Up 273, Down 274, Right 275, Left 276). Its other keys agree with SDL 1.2.
-static int desktopKeySymbol(int symbol) {
-    switch (symbol) {
-    case 82 | 1 << 10:
-        return 273;
-    case 81 | 1 << 10:
-        return 274;
-    case 79 | 1 << 10:
-        return 275;
-    case 80 | 1 << 10:
-        return 276;
-    default:
-        return symbol;
-    }
-}
-#else
-static int desktopKeySymbol(int symbol) {
-    return symbol;
-}
-#endif
+// ---- Keys
 
 // The game's key code of an SDL key symbol.
 static int keyCodeOf(int symbol) {
-    symbol = desktopKeySymbol(symbol);
     for (int index = 0; index < GAME_KEY_COUNT; index++) {
         if (keyTable[index] == symbol) return index;
     }
@@ -272,12 +181,7 @@ uint32_t clockMilliseconds() {
 }
 
 void sleepMilliseconds(uint32_t milliseconds) {
-#ifdef __EMSCRIPTEN__
-    // A page may not block: the browser paces the loop by its animation frames instead.
-    (void)milliseconds;
-#else
     SDL_Delay(milliseconds);
-#endif
 }
 
 void closeWindow() {

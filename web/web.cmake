@@ -58,10 +58,11 @@ target_include_directories(tinyarcade_core SYSTEM PUBLIC ${STB_INCLUDE_DIR})
 target_link_libraries(tinyarcade_core PUBLIC vorbisfile_web)
 
 set(WEB_FOLDER ${CMAKE_BINARY_DIR}/web)
-# The page draws the picture into its canvas through the 2D context (display/video_web.cpp)
-# rather than through an emulation of OpenGL 1.1: a much smaller script.
+# The browser's own edges, each a few lines of JavaScript in its file: the canvas's 2D context
+# for the picture rather than an emulation of OpenGL 1.1, the document's keys and Web Audio
+# rather than emscripten's SDL. A much smaller script.
 add_executable(tinyarcade frame/main_web.cpp audio/loader_web.cpp web/stb_image_write.c
-    frame/platform_sdl.cpp display/video_web.cpp audio/device_sdl.cpp)
+    frame/platform_web.cpp display/video_web.cpp audio/device_web.cpp)
 target_link_libraries(tinyarcade PRIVATE tinyarcade_core)
 set_target_properties(tinyarcade PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${WEB_FOLDER})
 target_link_options(tinyarcade PRIVATE
