@@ -1,5 +1,6 @@
 // The edge to the sound card: open, pause and close the output, which calls audioCallback on
-// its own thread. Only device_sdl.cpp talks to SDL's audio; tests link a null device instead.
+// its own thread. Only device_sdl.cpp talks to SDL's audio (device_web.cpp to the browser's, on
+// the page's one thread); tests link a null device instead.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,8 @@
 // The OpenGL edge: the only functions that call OpenGL (and SDL's buffer swap).
 //
-// The program links the real ones (video_gl.cpp); tests link null stand-ins, so everything
-// that decides what is drawn runs without a window.
+// The program links the real ones (video_gl.cpp), the browser's page its canvas's
+// (video_web.cpp); tests link null stand-ins, so everything that decides what is drawn runs
+// without a window.
 #pragma once
 
 #include "display/picture.h"

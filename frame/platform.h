@@ -1,7 +1,8 @@
 // The window and clock edge: the only functions of the frame that call SDL.
 //
-// The program links the SDL ones (platform_sdl.cpp); tests link a scripted stand-in with a list
-// of events and a fake clock, so the main loop runs without a window.
+// The program links the SDL ones (platform_sdl.cpp), the browser's page its own
+// (platform_web.cpp); tests link a scripted stand-in with a list of events and a fake clock, so
+// the main loop runs without a window.
 #pragma once
 
 #include "game/game_state.h"

@@ -1,6 +1,6 @@
-# The game in a browser: the same core and the same SDL and OpenGL edges compiled to
-# WebAssembly by Debian's emscripten, with the browser's own entry (frame/main_web.cpp) and a
-# sample loader without threads (audio/loader_web.cpp). The page goes to build-web/web/:
+# The game in a browser: the same core compiled to WebAssembly by Debian's emscripten, with the
+# browser's own entry (frame/main_web.cpp), edges (the files ending _web.cpp: the canvas, the
+# document's keys, Web Audio) and a sample loader without threads (audio/loader_web.cpp). The page goes to build-web/web/:
 # index.html, tinyarcade.js, tinyarcade.wasm and tinyarcade.data, the title picture and the
 # samples. Any static web server can serve that folder as it is.
 
