@@ -28,7 +28,8 @@ void turnUpright(const uint8_t* columns, int width, int height, int columnLength
 }
 } // namespace
 
-// The canvas (the page's #canvas), its context, and one small canvas per picture size.
+// The canvas (the page's #canvas), its context, and one small canvas per picture size with its
+// pixels, made once and used for every frame.
 EM_JS(void, canvasSetUp, (), {
     Module.screen = Module.canvas.getContext("2d", {alpha : false});
     Module.pictures = {};
@@ -41,24 +42,27 @@ EM_JS(void, canvasClear, (), {
 
 // Copies `width` x `height` upright pixels at `pixels` over the view's rectangle (x, y, w, h)
 // in view units, y upward from the bottom of the 128 x 96 view.
+// clang-format off
 EM_JS(void, canvasDraw,
       (const uint8_t* pixels, int width, int height, float x, float y, float w, float h), {
-          const key = width + "x" + height;
-          let picture = Module.pictures[key];
-          if (!picture) {
-              picture = document.createElement("canvas");
-              picture.width = width;
-              picture.height = height;
-              Module.pictures[key] = picture;
-          }
-          const data = new ImageData(
-              new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
-          picture.getContext("2d").putImageData(data, 0, 0);
-          const across = Module.canvas.width / 128, down = Module.canvas.height / 96;
-          Module.screen.imageSmoothingEnabled = false;
-          Module.screen.drawImage(picture, Math.round(x * across), Math.round((96 - y - h) * down),
-                                  Math.round(w * across), Math.round(h * down));
-      });
+    const key = width + "x" + height;
+    let picture = Module.pictures[key];
+    if (!picture) {
+        const canvas = document.createElement("canvas");
+        canvas.width = width;
+        canvas.height = height;
+        const context = canvas.getContext("2d");
+        picture = Module.pictures[key] = { canvas: canvas, context: context,
+            image: context.createImageData(width, height) };
+    }
+    picture.image.data.set(HEAPU8.subarray(pixels, pixels + width * height * 4));
+    picture.context.putImageData(picture.image, 0, 0);
+    const across = Module.canvas.width / 128, down = Module.canvas.height / 96;
+    Module.screen.imageSmoothingEnabled = false;
+    Module.screen.drawImage(picture.canvas, Math.round(x * across), Math.round((96 - y - h) * down),
+        Math.round(w * across), Math.round(h * down));
+});
+// clang-format on
 
 // The canvas as it shows now, bottom row first.
 EM_JS(void, canvasRead, (int width, int height, uint8_t* rgba), {
