@@ -287,7 +287,8 @@ function fakeGamepad() {
 // A gamepad starts a game with any button, steers it with the stick (past its dead zone) and the
 // d-pad, and leaves it with Back.
 async function gamepad(browser, origin) {
-  const page = await openGame(browser, origin, undefined, fakeGamepad);
+  // A small window: quick pictures, before the game's first baby slips past.
+  const page = await openGame(browser, origin, { width: 700, height: 600 }, fakeGamepad);
   const press = async (button, pressed = true) => {
     await page.evaluate((b, p) => (window.pad.buttons[b] = { pressed: p, value: p ? 1 : 0 }), button, pressed);
     await passes(page, 3);
@@ -296,7 +297,7 @@ async function gamepad(browser, origin) {
   await press(0);
   await press(0, false);
   await stick(-0.3); // inside the dead zone
-  await passes(page, 10);
+  await passes(page, 3);
   const [, game] = await shotUntil(page, (file) => probe("game", file, "0", "0") !== null);
   check("the bottom face button starts a game; the stick at rest moves nothing", game);
   await stick(-1);
