@@ -1,4 +1,4 @@
-// Gamepad changes into key events.
+// Gamepad changes into key events, and the queue in which the edges keep them for the frame.
 #include "frame/gamepad.h"
 
 #include <utility>
@@ -27,6 +27,27 @@ int buttonKey(PadControl control) {
 }
 } // namespace
 
+int padEvents(PadState& pad, PadControl control, int value, FrameEvent events[2]) {
+    if (control != PadControl::STICK_VERTICAL && control != PadControl::DPAD_VERTICAL) {
+        events[0] = {value ? FrameEvent::PRESS : FrameEvent::RELEASE, buttonKey(control)};
+        return 1;
+    }
+    const PadState before = pad;
+    if (control == PadControl::STICK_VERTICAL) pad.stick = stickDirection(value);
+    if (control == PadControl::DPAD_VERTICAL) pad.dpad = value < 0 ? -1 : value > 0 ? 1 : 0;
+    // Releases first: a stick thrown across never holds both keys.
+    int count = 0;
+    for (bool pressing : {false, true}) {
+        for (auto [direction, key] : {std::pair{-1, KEY_UP}, std::pair{1, KEY_DOWN}}) {
+            const bool was = holds(before, direction), is = holds(pad, direction);
+            if (was != is && is == pressing) {
+                events[count++] = {is ? FrameEvent::PRESS : FrameEvent::RELEASE, key};
+            }
+        }
+    }
+    return count;
+}
+
 namespace {
 PadState pads[MOST_GAMEPADS];
 // Key events made and not yet taken; one change can make two.
@@ -50,25 +71,4 @@ bool takePadEvent(FrameEvent* event) {
     padQueueStart = (padQueueStart + 1) % PAD_QUEUE_SIZE;
     padQueueCount--;
     return true;
-}
-
-int padEvents(PadState& pad, PadControl control, int value, FrameEvent events[2]) {
-    if (control != PadControl::STICK_VERTICAL && control != PadControl::DPAD_VERTICAL) {
-        events[0] = {value ? FrameEvent::PRESS : FrameEvent::RELEASE, buttonKey(control)};
-        return 1;
-    }
-    const PadState before = pad;
-    if (control == PadControl::STICK_VERTICAL) pad.stick = stickDirection(value);
-    if (control == PadControl::DPAD_VERTICAL) pad.dpad = value < 0 ? -1 : value > 0 ? 1 : 0;
-    // Releases first: a stick thrown across never holds both keys.
-    int count = 0;
-    for (bool pressing : {false, true}) {
-        for (auto [direction, key] : {std::pair{-1, KEY_UP}, std::pair{1, KEY_DOWN}}) {
-            const bool was = holds(before, direction), is = holds(pad, direction);
-            if (was != is && is == pressing) {
-                events[count++] = {is ? FrameEvent::PRESS : FrameEvent::RELEASE, key};
-            }
-        }
-    }
-    return count;
 }
