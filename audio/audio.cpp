@@ -71,6 +71,14 @@ SlotList updateAudio(bool gameActive, bool emotions) {
     return ended;
 }
 
+void pauseAudio(bool paused) {
+    pauseDevice(paused);
+}
+
+void silenceAudio(bool silent) {
+    silenceDevice(silent);
+}
+
 void updateAudioReplayed(bool gameActive, bool emotions, const SlotList& recordedEnded) {
     if (tradeWithCallback(gameActive, emotions)) frameControl().voiceSlots.count = 0;
     SlotList ended = recordedEnded;

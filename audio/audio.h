@@ -45,6 +45,11 @@ void renderOfflineBuffer(uint8_t* stream);
 bool fedDeviceHasRoom();
 void feedDevice(const uint8_t* stream);
 
+// The browser's page: the sound stops while the page is hidden, and the player may switch it
+// off, which leaves the music and the game's sounds running unheard.
+void pauseAudio(bool paused);
+void silenceAudio(bool silent);
+
 // Shutdown, also after a failed start: closes the device, stops the loader, frees the samples.
 // False when the device did not close within about a second: then the rest stays as it is,
 // and the program must leave without shutting SDL down (leaveNow, platform/messages.h).

@@ -3,6 +3,7 @@
 //
 // A sound server may stop answering (stopped, or busy elsewhere) and hold whoever asks it
 // something: opening and closing are therefore done aside, and the caller keeps its say.
+// In the browser (device_web.cpp) the page's one thread calls back instead.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,9 @@ constexpr int DEVICE_BUFFER_FRAMES = 2048;
 bool openDevice(const char*& reason, void (*whileWaiting)(uint32_t waited));
 // Both do nothing when the device is not open.
 void pauseDevice(bool paused);
+// A silenced device still calls back, so the music and the sounds go on unheard, and plays
+// silence instead of what the callback made. Any time, open or not.
+void silenceDevice(bool silent);
 // After this the callback no longer runs. False when the device did not close within about a
 // second: the callback may still run then, and nothing of SDL's may be shut down under it.
 bool closeDevice();

@@ -5,8 +5,10 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <future>
 #include <system_error>
 #include <thread>
@@ -17,9 +19,16 @@ namespace {
 bool deviceOpen = false;
 // SDL keeps its last error per thread: the opening thread copies it here for the caller.
 char openFailure[256] = "";
+// Set on the main thread, read by the device's.
+std::atomic<bool> deviceSilent{false};
 
 constexpr auto WAIT_STEP = std::chrono::milliseconds(100);
 constexpr auto CLOSE_PATIENCE = std::chrono::seconds(1);
+
+void deviceCallback(void* userData, uint8_t* stream, int length) {
+    audioCallback(userData, stream, length);
+    if (deviceSilent.load(std::memory_order_relaxed)) std::memset(stream, 0, length);
+}
 
 bool openWanted() {
     SDL_AudioSpec wanted{};
@@ -27,7 +36,7 @@ bool openWanted() {
     wanted.format = AUDIO_S16LSB;
     wanted.channels = 2;
     wanted.samples = DEVICE_BUFFER_FRAMES;
-    wanted.callback = audioCallback;
+    wanted.callback = deviceCallback;
     wanted.userdata = nullptr;
     // No room for the format obtained: SDL then converts to exactly what was asked for.
     if (SDL_OpenAudio(&wanted, nullptr) == 0) return true;
@@ -41,14 +50,10 @@ bool closeOpened() {
 }
 
 // Runs `call` on a thread of its own, which the caller may stop waiting for: a call stuck in
-// the sound server then stays stuck alone. Without a thread to spare (or threads at all, in a
-// browser), runs it here.
+// the sound server then stays stuck alone. Without a thread to spare, runs it here.
 std::future<bool> runAside(bool (*call)()) {
     std::promise<bool> result;
     std::future<bool> future = result.get_future();
-#ifdef __EMSCRIPTEN__
-    result.set_value(call());
-#else
     try {
         std::thread([call, done = std::move(result)]() mutable {
             done.set_value(call());
@@ -58,7 +63,6 @@ std::future<bool> runAside(bool (*call)()) {
         future = here.get_future();
         here.set_value(call());
     }
-#endif
     return future;
 }
 } // namespace
@@ -80,6 +84,10 @@ bool openDevice(const char*& reason, void (*whileWaiting)(uint32_t waited)) {
 
 void pauseDevice(bool paused) {
     if (deviceOpen) SDL_PauseAudio(paused ? 1 : 0);
+}
+
+void silenceDevice(bool silent) {
+    deviceSilent.store(silent, std::memory_order_relaxed);
 }
 
 bool closeDevice() {

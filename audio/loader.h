@@ -6,8 +6,9 @@
 #pragma once
 
 // The loader thread's work: every file in bank order, checking before each one and while it
-// decodes whether it was asked to stop; sets samplesReady when done either way. The desktop's
-// alone (render_music calls it directly); the browser loads one file per turn instead.
+// decodes whether it was asked to stop; sets samplesReady when done either way. A replay's start
+// and render_music call it directly. In the browser, where there are no threads, startLoader
+// decodes one file per turn instead.
 void loadSamples();
 
 // Starts loadSamples on its own thread (after stopping one that still runs). When no thread

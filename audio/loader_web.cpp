@@ -32,6 +32,11 @@ void loadNextSample(void* generation) {
 }
 } // namespace
 
+void loadSamples() {
+    for (int index = 0; index < SAMPLE_COUNT; ++index) loadSample(index);
+    audio.samplesReady = true;
+}
+
 void startLoader() {
     stopLoader();
     audio.nextSample = 0;

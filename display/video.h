@@ -1,7 +1,8 @@
 // The OpenGL edge: the only functions that call OpenGL (and SDL's buffer swap).
 //
-// The program links the real ones (video_gl.cpp); tests link null stand-ins, so everything
-// that decides what is drawn runs without a window.
+// The program links the real ones (video_gl.cpp), the browser's page its canvas's
+// (video_web.cpp); tests link null stand-ins, so everything that decides what is drawn runs
+// without a window.
 #pragma once
 
 #include "display/picture.h"
@@ -12,6 +13,9 @@
 // Start-up: viewport over the window, the 128 x 96 view, the screen texture with its first
 // image, the quad that shows it, and the game texture.
 void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_BYTES]);
+
+// After the window's size changed: the view over the whole of it again.
+void resizeVideo(int windowWidth, int windowHeight);
 
 // Clears the window to black.
 void clearWindow();

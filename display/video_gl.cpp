@@ -59,6 +59,11 @@ void setUpVideo(int windowWidth, int windowHeight, const uint8_t texels[TEXTURE_
     videoSetUp = true;
 }
 
+void resizeVideo(int windowWidth, int windowHeight) {
+    if (!videoSetUp) return;
+    glViewport(0, 0, windowWidth, windowHeight);
+}
+
 void clearWindow() {
     if (!videoSetUp) return;
     glClear(GL_COLOR_BUFFER_BIT);
@@ -72,7 +77,6 @@ void showPicture(const uint8_t texels[TEXTURE_BYTES]) {
                  GL_UNSIGNED_BYTE, texels);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    // Named again for every frame: the browser's OpenGL emulation repoints them at its own copy.
     glVertexPointer(2, GL_FLOAT, 0, QUAD_VERTICES);
     glTexCoordPointer(2, GL_FLOAT, 0, QUAD_TEXTURE_COORDS);
     glDrawArrays(GL_TRIANGLES, 0, 6);
@@ -106,10 +110,7 @@ void swapFrame() {
 
 void readPresentedFrame(int width, int height, uint8_t* rgba) {
     if (!videoSetUp) return;
-#ifndef __EMSCRIPTEN__
-    // A browser's canvas has no front buffer to choose: it keeps the frame presented last.
     glReadBuffer(GL_FRONT);
-#endif
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
 }

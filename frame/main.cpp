@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!prepareRun(options, error)) return failed(error, 1);
-    if (!startUp()) {
+    if (!startUp(options.window)) {
         abandonRun();
         return 1;
     }

@@ -3,6 +3,7 @@
 
 #include "audio/audio.h"
 #include "display/palette.h"
+#include "display/video.h"
 #include "frame/frame_state.h"
 #include "frame/front_page.h"
 #include "frame/render.h"
@@ -38,7 +39,15 @@ static void actOn(FrontPageAction action) {
     }
 }
 
+// F11: the window fills the screen or leaves it, and the view follows.
+static void switchFullScreen() {
+    int width = 0, height = 0;
+    if (switchWindow(&width, &height)) resizeVideo(width, height);
+}
+
 static void handleKeyPress(int key) {
+    // F11 is the frame's own: it starts no game and never reaches one.
+    if (key == KEY_CODE_SWITCH_WINDOW) return switchFullScreen();
     // Print Screen is the frame's own in both modes.
     if (key == KEY_CODE_PRINT) takeScreenshot();
     if (!frame.gameActive) {

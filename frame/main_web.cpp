@@ -2,13 +2,17 @@
 // loop per animation frame. A page may never block or sleep, so the loop hands control back to
 // the browser after every pass; ticks still come from the clock. Every run is recorded in
 // memory, so the page can save it as a replay at any moment.
+#include "audio/audio.h"
 #include "frame/main_loop.h"
 #include "frame/replay.h"
 #include "frame/start_up.h"
 
-#include <SDL.h>
-#include <SDL_opengl.h>
 #include <emscripten.h>
+
+// The page replaces the still picture with a line saying how to play again.
+EM_JS(void, announceGameEnded, (), {
+    if (Module.onGameEnded) Module.onGameEnded();
+});
 
 #include <cstdio>
 #include <string>
@@ -18,17 +22,26 @@ void runPass() {
     if (runLoopIteration()) return;
     emscripten_cancel_main_loop();
     shutDown();
-    // The page replaces the still picture with a line saying how to play again.
-    emscripten_run_script("if (Module.onGameEnded) Module.onGameEnded()");
+    announceGameEnded();
 }
 } // namespace
 
-// Called by the page when the picture's size on screen changes: the window takes the new size,
-// and the view is stretched over it as at start-up.
-extern "C" EMSCRIPTEN_KEEPALIVE void resizeWindow(int width, int height) {
-    if (!SDL_GetVideoSurface() || width <= 0 || height <= 0) return;
-    SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
-    glViewport(0, 0, width, height);
+// Called by the page when it is hidden and shown again: the game and its sound wait, and go on
+// where they were. The clock starts afresh, so the hidden time is no stall to catch up on.
+extern "C" EMSCRIPTEN_KEEPALIVE void pausePlay(int paused) {
+    if (paused) {
+        emscripten_pause_main_loop();
+        pauseAudio(true);
+        return;
+    }
+    beginMainLoop();
+    pauseAudio(false);
+    emscripten_resume_main_loop();
+}
+
+// The page's "sound off" and "sound on".
+extern "C" EMSCRIPTEN_KEEPALIVE void setSoundOn(int on) {
+    silenceAudio(on == 0);
 }
 
 // Called by the page's "save replay": the run so far, as a replay file of the desktop's format,

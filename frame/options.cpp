@@ -20,6 +20,8 @@ const OptionEntry OPTION_TABLE[] = {
      "replay FILE without a screen or sound; says ok or where it differs"},
     {"--wav", nullptr, &Options::wav, "OUT.wav",
      "with --check: write the replay's sound to OUT.wav"},
+    {"--window", &Options::window, nullptr, nullptr,
+     "play in a window instead of full screen (F11 switches)"},
     {"--help", &Options::help, nullptr, nullptr, "show this list"},
     {"--version", &Options::version, nullptr, nullptr, "show the version"},
 };

@@ -7,6 +7,8 @@
 struct Options {
     bool help = false;
     bool version = false;
+    // A window instead of full screen.
+    bool window = false;
     // File names; null when the option is not given.
     const char* record = nullptr;
     const char* play = nullptr;

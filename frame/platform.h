@@ -1,7 +1,8 @@
 // The window and clock edge: the only functions of the frame that call SDL.
 //
-// The program links the SDL ones (platform_sdl.cpp); tests link a scripted stand-in with a list
-// of events and a fake clock, so the main loop runs without a window.
+// The program links the SDL ones (platform_sdl.cpp), the browser's page its own
+// (platform_web.cpp); tests link a scripted stand-in with a list of events and a fake clock, so
+// the main loop runs without a window.
 #pragma once
 
 #include "game/game_state.h"
@@ -13,6 +14,8 @@
 constexpr int KEY_CODE_ESCAPE = GAME_KEY_COUNT;
 constexpr int KEY_CODE_PRINT = GAME_KEY_COUNT + 1;
 constexpr int KEY_CODE_OTHER = GAME_KEY_COUNT + 2;
+// F11: between the window and full screen.
+constexpr int KEY_CODE_SWITCH_WINDOW = GAME_KEY_COUNT + 3;
 
 struct FrameEvent {
     enum Type { QUIT, PRESS, RELEASE } type;
@@ -26,11 +29,15 @@ struct FrameEvent {
 // inside the window system's call that found out and must not touch the window.
 void whenDisplayFails(void (*stopFirst)());
 
-// Opens the full-screen OpenGL window at the display's own size, captioned "tinyarcade", with
-// the pointer hidden and key repeat off. On failure returns false; platformError() says
-// why.
-bool openWindow(int* width, int* height);
+// Opens the OpenGL window captioned "tinyarcade", with key repeat off: full screen at the
+// display's own size with the pointer hidden, or `windowed`, a window of windowScale (frame/
+// window_size.h) times the picture. On failure returns false; platformError() says why.
+bool openWindow(bool windowed, int* width, int* height);
 const char* platformError();
+
+// Switches between the window and full screen, keeping the OpenGL context. False when the
+// switch failed; the window then stays as it was.
+bool switchWindow(int* width, int* height);
 
 // The window's actual size in pixels.
 void windowSize(int* width, int* height);

@@ -1,14 +1,14 @@
-// The window, the clock and the keys through SDL 1.2. SDL's key symbols end here: the frame
-// sees the key codes of frame/platform.h.
+// The window, the clock, the keys and the joysticks through SDL 1.2. SDL's key symbols and
+// joystick numbers end here: the frame sees the key codes of frame/platform.h.
 #include "frame/platform.h"
 
+#include "frame/gamepad.h"
 #include "frame/key_place.h"
+#include "frame/window_size.h"
 #include "platform/messages.h"
 
 #include <SDL.h>
-#ifndef __EMSCRIPTEN__
 #include <X11/Xlib.h>
-#endif
 
 #include <cerrno>
 #include <cstdlib>
@@ -18,23 +18,70 @@
 #include <unistd.h>
 
 // SDL 1.2's key symbols of the six game keys, in key-index order: Up, Down, Left, Right, z, x;
-// then Escape and Print Screen. Numbers, since the browser's SDL has other names for the
-// arrows (desktopKeySymbol below turns its symbols into these).
+// then Escape, Print Screen and F11.
 static const int keyTable[GAME_KEY_COUNT] = {273, 274, 276, 275, 122, 120};
 constexpr int SYMBOL_ESCAPE = 27;
 constexpr int SYMBOL_PRINT = 316;
-#ifndef __EMSCRIPTEN__
+constexpr int SYMBOL_F11 = 292;
 static_assert(SDLK_UP == 273 && SDLK_DOWN == 274 && SDLK_LEFT == 276 && SDLK_RIGHT == 275 &&
                   SDLK_z == 122 && SDLK_x == 120 && SDLK_ESCAPE == SYMBOL_ESCAPE &&
-                  SDLK_PRINT == SYMBOL_PRINT,
+                  SDLK_PRINT == SYMBOL_PRINT && SDLK_F11 == SYMBOL_F11,
               "SDL 1.2's key symbols");
-#endif
+
+// ---- Joysticks
+
+namespace {
+// SDL 1.2 numbers a joystick's axes and buttons as its driver does. These are the Linux
+// driver's for the common pads of the Xbox kind: the left stick's vertical axis, A at the
+// bottom of the face buttons, Back. The d-pad is hat 0.
+constexpr int JOYSTICK_STICK_VERTICAL = 1;
+constexpr int JOYSTICK_BUTTON_BOTTOM = 0;
+constexpr int JOYSTICK_BUTTON_BACK = 6;
+
+PadControl joystickButton(int button) {
+    if (button == JOYSTICK_BUTTON_BOTTOM) return PadControl::BUTTON_BOTTOM;
+    if (button == JOYSTICK_BUTTON_BACK) return PadControl::BUTTON_BACK;
+    return PadControl::BUTTON_OTHER;
+}
+
+void joystickChanged(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_JOYAXISMOTION:
+        if (event.jaxis.axis == JOYSTICK_STICK_VERTICAL) {
+            queuePadChange(event.jaxis.which, PadControl::STICK_VERTICAL, event.jaxis.value);
+        }
+        break;
+    case SDL_JOYHATMOTION:
+        if (event.jhat.hat == 0) {
+            const int vertical = event.jhat.value & SDL_HAT_UP     ? -1
+                                 : event.jhat.value & SDL_HAT_DOWN ? 1
+                                                                   : 0;
+            queuePadChange(event.jhat.which, PadControl::DPAD_VERTICAL, vertical);
+        }
+        break;
+    default: // a button
+        queuePadChange(event.jbutton.which, joystickButton(event.jbutton.button),
+                       event.type == SDL_JOYBUTTONDOWN);
+        break;
+    }
+}
+
+// Every joystick present at start-up; without any, or without the subsystem, nothing changes.
+void openJoysticks() {
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0) return;
+    for (int index = 0; index < SDL_NumJoysticks() && index < MOST_GAMEPADS; index++) {
+        SDL_JoystickOpen(index);
+    }
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+} // namespace
+
+// ---- The window
 
 namespace {
 void (*stopBeforeLeaving)() = nullptr;
 bool windowOpen = false;
 
-#ifndef __EMSCRIPTEN__
 [[noreturn]] void leaveForTheDisplay() {
     if (stopBeforeLeaving) stopBeforeLeaving();
     leaveNow(1);
@@ -59,7 +106,6 @@ int displayRefused(Display* display, XErrorEvent* error) {
     }
     leaveForTheDisplay();
 }
-#endif
 
 bool isSet(const char* variable) {
     const char* value = std::getenv(variable);
@@ -101,7 +147,6 @@ bool drawsNowhere() {
 }
 
 bool initVideo() {
-#ifndef __EMSCRIPTEN__
     // Wayland needs a runtime folder (or a display named by its path). Without either, X is
     // the only display there can be, and only X is tried, so that no other library speaks
     // before our line.
@@ -116,39 +161,58 @@ bool initVideo() {
         explainNoDisplay();
         return false;
     }
-#endif
     return SDL_Init(SDL_INIT_VIDEO) == 0 && !drawsNowhere();
 }
 } // namespace
 
 void whenDisplayFails(void (*stopFirst)()) {
     stopBeforeLeaving = stopFirst;
-#ifndef __EMSCRIPTEN__
     // Xlib keeps one pair for the whole process. Set before SDL connects, ours are the ones
     // SDL's own safety net hands on to after it has put the desktop back.
     XSetIOErrorHandler(displayWentAway);
     XSetErrorHandler(displayRefused);
-#endif
 }
 
-bool openWindow(int* width, int* height) {
-    if (!initVideo()) return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // The desktop's size, read before the window exists: the window takes the whole display.
-    const SDL_VideoInfo* display = SDL_GetVideoInfo();
-    int displayWidth = display ? display->current_w : 0;
-    int displayHeight = display ? display->current_h : 0;
-    if (!SDL_SetVideoMode(displayWidth, displayHeight, 32, SDL_OPENGL | SDL_FULLSCREEN)) {
+namespace {
+// The desktop's size, read before the first window exists.
+int displayWidth = 0, displayHeight = 0;
+bool fullScreen = true;
+
+// Full screen takes the whole display and hides the pointer; a window shows it.
+bool setWindowMode(bool wantFullScreen) {
+    const int scale = windowScale(displayWidth, displayHeight);
+    const int width = wantFullScreen ? displayWidth : PICTURE_WIDTH * scale;
+    const int height = wantFullScreen ? displayHeight : PICTURE_HEIGHT * scale;
+    if (!SDL_SetVideoMode(width, height, 32, SDL_OPENGL | (wantFullScreen ? SDL_FULLSCREEN : 0))) {
         return false;
     }
+    fullScreen = wantFullScreen;
+    SDL_ShowCursor(fullScreen ? 0 : 1);
+    return true;
+}
+} // namespace
+
+bool openWindow(bool windowed, int* width, int* height) {
+    if (!initVideo()) return false;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const SDL_VideoInfo* display = SDL_GetVideoInfo();
+    displayWidth = display ? display->current_w : 0;
+    displayHeight = display ? display->current_h : 0;
+    if (!setWindowMode(!windowed)) return false;
     SDL_WM_SetCaption("tinyarcade", "tinyarcade");
     SDL_EnableUNICODE(1);
     // A held key sends one press: one Print Screen is one file, one key one game.
     SDL_EnableKeyRepeat(0, 0);
-    SDL_ShowCursor(0);
+    openJoysticks();
     windowSize(width, height);
     windowOpen = true;
     return true;
+}
+
+bool switchWindow(int* width, int* height) {
+    const bool switched = setWindowMode(!fullScreen) || setWindowMode(fullScreen);
+    windowSize(width, height);
+    return switched;
 }
 
 const char* platformError() {
@@ -161,30 +225,12 @@ void windowSize(int* width, int* height) {
     *height = window ? window->h : 0;
 }
 
-#ifdef __EMSCRIPTEN__
-// Emscripten's SDL names the arrow keys by scan code plus 1024; the game knows SDL 1.2's key
-// symbols (Up 273, Down 274, Right 275, Left 276). Its other keys agree with SDL 1.2.
-static int desktopKeySymbol(const SDL_keysym& key) {
-    const int symbol = key.sym;
-    switch (symbol) {
-    case 82 | 1 << 10:
-        return 273;
-    case 81 | 1 << 10:
-        return 274;
-    case 79 | 1 << 10:
-        return 275;
-    case 80 | 1 << 10:
-        return 276;
-    default:
-        return symbol;
-    }
-}
-#else
+// ---- Keys
+
 // Under X11 SDL 1.2's scan code is the X key code: z and x have a place as well as a letter.
 static int desktopKeySymbol(const SDL_keysym& key) {
     return symbolByPlace(key.sym, key.scancode);
 }
-#endif
 
 // The game's key code of an SDL key.
 static int keyCodeOf(const SDL_keysym& key) {
@@ -194,10 +240,12 @@ static int keyCodeOf(const SDL_keysym& key) {
     }
     if (symbol == SYMBOL_ESCAPE) return KEY_CODE_ESCAPE;
     if (symbol == SYMBOL_PRINT) return KEY_CODE_PRINT;
+    if (symbol == SYMBOL_F11) return KEY_CODE_SWITCH_WINDOW;
     return KEY_CODE_OTHER;
 }
 
 bool pollFrameEvent(FrameEvent* event) {
+    if (takePadEvent(event)) return true;
     SDL_Event sdlEvent;
     while (SDL_PollEvent(&sdlEvent)) {
         switch (sdlEvent.type) {
@@ -210,6 +258,13 @@ bool pollFrameEvent(FrameEvent* event) {
         case SDL_KEYUP:
             *event = {FrameEvent::RELEASE, keyCodeOf(sdlEvent.key.keysym)};
             return true;
+        case SDL_JOYAXISMOTION:
+        case SDL_JOYHATMOTION:
+        case SDL_JOYBUTTONDOWN:
+        case SDL_JOYBUTTONUP:
+            joystickChanged(sdlEvent);
+            if (takePadEvent(event)) return true;
+            break;
         default:
             // Mouse, focus and the rest mean nothing to the game.
             break;
@@ -223,12 +278,7 @@ uint32_t clockMilliseconds() {
 }
 
 void sleepMilliseconds(uint32_t milliseconds) {
-#ifdef __EMSCRIPTEN__
-    // A page may not block: the browser paces the loop by its animation frames instead.
-    (void)milliseconds;
-#else
     SDL_Delay(milliseconds);
-#endif
 }
 
 void closeWindow() {

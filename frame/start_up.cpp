@@ -50,7 +50,7 @@ void whileSoundServerSilent(uint32_t waited) {
 }
 } // namespace
 
-bool startUp() {
+bool startUp(bool windowed) {
     frame = FrameState{};
     seedRandom(runSeed());
     // Whatever stops the display, the sound stops before the process ends.
@@ -58,7 +58,7 @@ bool startUp() {
     // Checking a replay needs no window: every picture is drawn, none is shown.
     const bool window = replayMode() != ReplayMode::CHECK;
     int width = 0, height = 0;
-    if (window && !openWindow(&width, &height)) {
+    if (window && !openWindow(windowed, &width, &height)) {
         say("cannot open the window: %s", platformError());
         return false;
     }

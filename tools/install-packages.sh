@@ -8,8 +8,9 @@ set -eu
 
 PLAY="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libgl1-mesa-dri libstb-dev libvorbis-dev"
 # emscripten brings Node.js; dpkg-dev unpacks Debian's libvorbis source for the browser's build;
+# node-terser shortens the page's scripts;
 # chromium and npm (below) run the browser tests.
-WEB="cmake make python3 emscripten dpkg-dev libstb-dev"
+WEB="cmake make python3 emscripten dpkg-dev libstb-dev node-terser"
 # cpack's .deb needs dpkg-dev's dpkg-shlibdeps, fakeroot and file; lintian checks it, man-db the
 # manual page.
 PACKAGE="dpkg-dev fakeroot file lintian man-db"

@@ -1,8 +1,13 @@
-# The game in a browser: the same core and the same SDL and OpenGL edges compiled to
-# WebAssembly by Debian's emscripten, with the browser's own entry (frame/main_web.cpp) and a
-# sample loader without threads (audio/loader_web.cpp). The page goes to build-web/web/:
+# The game in a browser: the same core compiled to WebAssembly by Debian's emscripten, with the
+# browser's own entry (frame/main_web.cpp), edges (the files ending _web.cpp: the canvas, the
+# document's keys, Web Audio) and a sample loader without threads (audio/loader_web.cpp). The page goes to build-web/web/:
 # index.html, tinyarcade.js, tinyarcade.wasm and tinyarcade.data, the title picture and the
 # samples. Any static web server can serve that folder as it is.
+
+# Every player downloads the page: everything is compiled for size and optimised across files,
+# with a small allocator.
+add_compile_options(-Oz -flto)
+add_link_options(-Oz -flto -sMALLOC=emmalloc)
 
 # The decoder the desktop game links, libvorbisfile, from Debian's source packages of libogg and
 # libvorbis (emscripten has no copy of its own here), which tools/install-packages.sh web fetches.
@@ -51,14 +56,16 @@ target_include_directories(tinyarcade_core SYSTEM PUBLIC ${STB_INCLUDE_DIR})
 target_link_libraries(tinyarcade_core PUBLIC vorbisfile_web)
 
 set(WEB_FOLDER ${CMAKE_BINARY_DIR}/web)
+# The browser's own edges, each a few lines of JavaScript in its file: the canvas's 2D context
+# for the picture rather than an emulation of OpenGL 1.1, the document's keys and Web Audio
+# rather than emscripten's SDL. A much smaller script.
 add_executable(tinyarcade frame/main_web.cpp audio/loader_web.cpp web/stb_image_write.c
-    ${EDGE_SOURCES})
+    frame/platform_web.cpp display/video_web.cpp audio/device_web.cpp)
 target_link_libraries(tinyarcade PRIVATE tinyarcade_core)
 set_target_properties(tinyarcade PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${WEB_FOLDER})
 target_link_options(tinyarcade PRIVATE
-    -sLEGACY_GL_EMULATION=1 -sGL_PREINITIALIZED_CONTEXT=1 -sENVIRONMENT=web
-    -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_RUNTIME_METHODS=FS
-    -sEXPORTED_FUNCTIONS=_main,_resizeWindow,_saveReplay
+    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_RUNTIME_METHODS=FS
+    -sEXPORTED_FUNCTIONS=_main,_pausePlay,_setSoundOn,_gamepadChanged,_saveReplay
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/tc0.txt@dat/tc0.txt"
     "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/dat/samples@dat/samples")
 # The data is packed at link time: a changed file links again.
@@ -68,4 +75,12 @@ list(TRANSFORM SAMPLE_NAMES PREPEND ${PROJECT_SOURCE_DIR}/dat/samples/ OUTPUT_VA
 list(TRANSFORM SAMPLE_FILES APPEND .ogg)
 set_property(TARGET tinyarcade APPEND PROPERTY LINK_DEPENDS
     ${PROJECT_SOURCE_DIR}/dat/tc0.txt ${SAMPLE_FILES})
-configure_file(web/index.html ${WEB_FOLDER}/index.html COPYONLY)
+# The script and the page, shortened for download by web/minify.js (Debian's node-terser).
+set(MINIFY ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs node
+    ${PROJECT_SOURCE_DIR}/web/minify.js)
+add_custom_command(TARGET tinyarcade POST_BUILD
+    COMMAND ${MINIFY} script ${WEB_FOLDER}/tinyarcade.js VERBATIM)
+add_custom_command(OUTPUT ${WEB_FOLDER}/index.html
+    COMMAND ${MINIFY} page ${PROJECT_SOURCE_DIR}/web/index.html ${WEB_FOLDER}/index.html
+    DEPENDS web/index.html web/minify.js VERBATIM)
+add_custom_target(web_page ALL DEPENDS ${WEB_FOLDER}/index.html)

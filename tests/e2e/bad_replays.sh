@@ -24,7 +24,7 @@ expect_one_line "tinyarcade: the replay $BAD/pipe: not a regular file" "$WORK/pl
 
 # The command line: --version and --help say what they should, anything unknown is refused.
 [ "$("$TINYARCADE" --version)" = "tinyarcade 1.0.0" ] || fail "--version said: $("$TINYARCADE" --version)"
-[ "$("$TINYARCADE" --help | grep -c '^  --')" = 6 ] || fail "--help said: $("$TINYARCADE" --help)"
+[ "$("$TINYARCADE" --help | grep -c '^  --')" = 7 ] || fail "--help said: $("$TINYARCADE" --help)"
 for words in "--fullscreen" "--record" "--wav out.wav" "--play a --check b"; do
     status=0
     "$TINYARCADE" $words >/dev/null 2>"$WORK/game.err" || status=$?

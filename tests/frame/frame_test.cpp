@@ -5,11 +5,13 @@
 #include "draw/font.h"
 #include "frame/frame_state.h"
 #include "frame/front_page.h"
+#include "frame/gamepad.h"
 #include "frame/key_place.h"
 #include "frame/main_loop.h"
 #include "frame/screens.h"
 #include "frame/screenshot.h"
 #include "frame/title_picture.h"
+#include "frame/window_size.h"
 #include "support/platform_null.h"
 #include "support/video_null.h"
 
@@ -103,6 +105,60 @@ TEST_F(Frame, GameKeysArriveAsKeyIndicesAndOthersAreIgnored) {
     EXPECT_EQ(topScreen().heldKeys, (std::vector<int>{0, 2, 3, 5}));
     EXPECT_FALSE(passAfter(18, {{FrameEvent::QUIT, 0}})); // closing the window: no score
     EXPECT_EQ(frame.lastScore, -1);
+}
+
+TEST_F(Frame, F11SwitchesTheWindowAndIsNoKeyOfTheFrontPageOrTheGame) {
+    EXPECT_TRUE(
+        passAfter(18, {{PRESS, KEY_CODE_SWITCH_WINDOW}, {RELEASE, KEY_CODE_SWITCH_WINDOW}}));
+    EXPECT_TRUE(!frame.gameActive && nullPlatform.windowed);
+    EXPECT_EQ(nullVideo.viewport, std::make_pair(40, 30)) << "the view follows the window";
+    startGame();
+    passAfter(18, {{PRESS, KEY_CODE_SWITCH_WINDOW}});
+    EXPECT_TRUE(topScreen().heldKeys.empty() && !nullPlatform.windowed);
+}
+
+// Each change, and the key events it must make.
+struct PadStep {
+    PadControl control;
+    int value;
+    std::vector<std::pair<FrameEvent::Type, int>> events;
+};
+
+TEST(Gamepad, StickAndDpadHoldUpAndDownPastTheDeadZoneAndButtonsAreKeys) {
+    const PadControl STICK = PadControl::STICK_VERTICAL, DPAD = PadControl::DPAD_VERTICAL;
+    const std::vector<PadStep> steps = {
+        {STICK, -20000, {{PRESS, KEY_UP}}},
+        {STICK, -13000, {}},                 // still up
+        {STICK, -5000, {{RELEASE, KEY_UP}}}, // back in the dead zone
+        {STICK, 12000, {}},                  // the edge of the dead zone is still inside
+        {STICK, 12001, {{PRESS, KEY_DOWN}}},
+        {STICK, -32768, {{RELEASE, KEY_DOWN}, {PRESS, KEY_UP}}}, // thrown across: release first
+        {DPAD, -1, {}},                                          // Up already held by the stick
+        {STICK, 0, {}},                                          // and still by the d-pad
+        {DPAD, 1, {{RELEASE, KEY_UP}, {PRESS, KEY_DOWN}}},
+        {DPAD, 0, {{RELEASE, KEY_DOWN}}},
+        {PadControl::BUTTON_BOTTOM, 1, {{PRESS, KEY_Z}}},
+        {PadControl::BUTTON_BOTTOM, 0, {{RELEASE, KEY_Z}}},
+        {PadControl::BUTTON_BACK, 1, {{PRESS, KEY_CODE_ESCAPE}}},
+        {PadControl::BUTTON_OTHER, 1, {{PRESS, KEY_CODE_OTHER}}},
+        {PadControl::BUTTON_OTHER, 0, {{RELEASE, KEY_CODE_OTHER}}},
+    };
+    PadState pad;
+    for (size_t step = 0; step < steps.size(); step++) {
+        FrameEvent made[2];
+        const int count = padEvents(pad, steps[step].control, steps[step].value, made);
+        std::vector<std::pair<FrameEvent::Type, int>> events;
+        for (int index = 0; index < count; index++)
+            events.push_back({made[index].type, made[index].key});
+        EXPECT_EQ(events, steps[step].events) << "step " << step;
+    }
+}
+
+TEST(WindowSize, TheLargestMultipleOfThePictureWithinNineTenthsOfTheDesktop) {
+    EXPECT_EQ(windowScale(1280, 960), 9);   // 1152 x 864: both sides bind
+    EXPECT_EQ(windowScale(1920, 1080), 10); // the height binds: 972 / 96
+    EXPECT_EQ(windowScale(1366, 768), 7);   // 691 / 96
+    EXPECT_EQ(windowScale(120, 90), 1);     // never smaller than the picture
 }
 
 TEST_F(Frame, EndedGamesLeaveTheirScoresAndNothingElse) {

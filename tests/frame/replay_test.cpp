@@ -129,7 +129,7 @@ TEST(Options, EachOptionOnceReplaysOneAtATimeAndAnythingElseIsRefusedInOneLine) 
         EXPECT_EQ(error, said + " (tinyarcade --help lists the options)");
     }
     const std::string list = optionsHelp();
-    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 7) << "a usage line, then one per option";
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 8) << "a usage line, then one per option";
 }
 
 } // namespace

@@ -14,6 +14,10 @@ void pauseDevice(bool paused) {
     nullDevice.paused = paused;
 }
 
+void silenceDevice(bool silent) {
+    nullDevice.silent = silent;
+}
+
 bool closeDevice() {
     nullDevice.open = false;
     return true;

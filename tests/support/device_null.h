@@ -5,6 +5,7 @@
 struct NullDevice {
     bool open = false;
     bool paused = true;
+    bool silent = false;
     // When set, the next open fails with this reason.
     const char* failure = nullptr;
 };

@@ -8,7 +8,14 @@ NullPlatform nullPlatform;
 
 void whenDisplayFails(void (*)()) {}
 
-bool openWindow(int* width, int* height) {
+bool openWindow(bool windowed, int* width, int* height) {
+    nullPlatform.windowed = windowed;
+    windowSize(width, height);
+    return true;
+}
+
+bool switchWindow(int* width, int* height) {
+    nullPlatform.windowed = !nullPlatform.windowed;
     windowSize(width, height);
     return true;
 }

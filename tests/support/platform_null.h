@@ -12,6 +12,7 @@ struct NullPlatform {
     std::vector<uint32_t> sleeps;
     // A small window, so that a screenshot of it is quick to write and to read back.
     int width = 40, height = 30;
+    bool windowed = false;
 };
 
 extern NullPlatform nullPlatform;

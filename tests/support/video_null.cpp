@@ -7,6 +7,10 @@ NullVideo nullVideo;
 
 void setUpVideo(int, int, const uint8_t*) {}
 
+void resizeVideo(int width, int height) {
+    nullVideo.viewport = {width, height};
+}
+
 void clearWindow() {}
 
 void showPicture(const uint8_t*) {
