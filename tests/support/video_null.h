@@ -7,6 +7,8 @@ struct NullVideo {
     // Pictures shown as the screen texture, and games' pictures shown.
     int shownPictures = 0;
     int shownGameImages = 0;
+    // The rectangle of the view the last game's picture was shown over: x, y, width, height.
+    float gameRectangle[4] = {};
 };
 
 extern NullVideo nullVideo;
