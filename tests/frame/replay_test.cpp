@@ -1,6 +1,6 @@
-// The replay file's lines, written and read back against hand-written text, the faults a damaged
-// file is refused for, and the command line. Replaying whole runs is tested end to end
-// (tests/e2e/replay.sh), where a real recording must check ok and watch identically.
+// The replay file's lines, written against hand-written text, the faults a damaged file is
+// refused for, and the command line. Whole runs are read and replayed by the recorded runs of
+// tests/replays, and recorded live end to end (tests/e2e/replay.sh).
 #include "frame/options.h"
 #include "frame/replay_file.h"
 
@@ -45,33 +45,6 @@ TEST(ReplayFile, PassesThatOnlyTickShareRunLinesOthersTakeALineEachAndEmptyOnesN
     writeReplayPass(writer, passOf(90, 1));
     writeReplayDigest(writer, {16, 1, 42, 0, 7, 5, 5, -1}, true);
     EXPECT_EQ(writer.text, RECORDED);
-}
-
-TEST(ReplayFile, ReadsEveryItemBackWithARunsLaterPassesEighteenMillisecondsATickApart) {
-    const std::string text = RECORDED;
-    ReplayReader reader;
-    ReplayHeader header;
-    ASSERT_TRUE(readReplayHeader(reader, text, header));
-    EXPECT_TRUE(header.seed == 1234 && header.titlePicture == 0xabcdef);
-    ReplayItem item;
-    RecordedPass pass;
-    ReplayDigest digest;
-    std::vector<std::pair<uint32_t, uint32_t>> passes; // clock, ticks
-    while (readReplayItem(reader, item, pass, digest)) {
-        if (item == ReplayItem::PASS) passes.emplace_back(pass.clock, pass.ticks);
-        if (pass.clock == 70) {
-            ASSERT_EQ(pass.events.size(), 3u);
-            EXPECT_TRUE(pass.events[0].type == FrameEvent::PRESS && pass.events[0].key == KEY_Z);
-            EXPECT_TRUE(pass.events[1].type == FrameEvent::RELEASE && pass.events[1].key == KEY_UP);
-            EXPECT_EQ(pass.events[2].type, FrameEvent::QUIT);
-            EXPECT_TRUE(pass.samplesReady && pass.ended.count == 2 && pass.ended.slots[1] == 17);
-        }
-    }
-    EXPECT_TRUE(reader.error.empty()) << reader.error;
-    EXPECT_EQ(item, ReplayItem::END);
-    EXPECT_TRUE(digest.ticks == 16 && digest.palette == 7 && digest.lastScore == 5);
-    EXPECT_EQ(passes, (std::vector<std::pair<uint32_t, uint32_t>>{
-                          {18, 1}, {54, 2}, {60, 12}, {70, 0}, {90, 1}}));
 }
 
 // Each damaged file is refused at its first fault, with the line and what is wrong there.
