@@ -286,15 +286,9 @@ class HandOver : public ::testing::Test {
     SampleFolder folder;
 };
 
-TEST_F(HandOver, StartUpOpensTheDeviceTheRecordsReachTheCallbackAndPlaySoundCapsAtOne) {
+// Which music plays, and the echo's damp, are heard in the recorded runs (tests/replays).
+TEST_F(HandOver, StartUpOpensTheDeviceSamplesWaitForTheBankAndPlaySoundCapsAtOne) {
     EXPECT_TRUE(nullDevice.open && !nullDevice.paused);
-    updateAudio(false, false);
-    runCallback(0);
-    EXPECT_EQ(callbackControl().frontPageMusic, 1);
-    for (int record = 0; record < 3; ++record) round(); // each record comes by once more
-    updateAudio(true, true);
-    runCallback(0);
-    EXPECT_TRUE(callbackControl().frontPageMusic == 0 && callbackControl().emotions == 1);
     // The triggers: a sample waits for the samples, a tone does not.
     audio.samplesReady = false;
     startSound(SOUND_BIRTH, 0, 0.4f, 0.6f, 0);

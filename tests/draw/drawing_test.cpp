@@ -108,8 +108,6 @@ TEST_F(Drawing, TextAndSpritesInAGamesPicture) {
         {"11m", 0, 0, 0, 25, 5, {".1..1..", "11.11.1", ".1..1.1", ".1..1.1", ".1..1.1"}},
         {nullptr, SPRITE_BABY, 16, 16, 8, 12, BABY},
         {nullptr, SPRITE_CATCHER, 16, 16, 8, 18, CATCHER},
-        // Left of x 0: grid columns 13 to 15 stay, on grid rows 11 to 14.
-        {nullptr, SPRITE_CATCHER, -5, 20, 0, 17, {"6..", "6..", "33.", "333"}},
         // The baby's top row would land on y 32.
         {nullptr, SPRITE_BABY, 16, 36, 8, 31, Rows(BABY.begin() + 1, BABY.end())},
     };

@@ -104,7 +104,8 @@ int probeFrontPage(const char* titlePath) {
 // The catcher exact, the score (from column 25, rows 1 to 5, colour 1) mostly visible under
 // the babies that may cross it, and nothing else but black or baby colours (0, 4, 6, 7).
 int probeGame(int score, int playerPos) {
-    static int expected[32][32]; // -1 free, else the index that must show
+    constexpr int SCORE = 11;    // a cell of the score: colour 1, or a baby's over it
+    static int expected[32][32]; // -1 free, SCORE, else the index that must show
     for (auto& column : expected)
         for (int& cell : column) cell = -1;
     int scoreCells = 0, scoreSeen = 0, wrong = 0, x = 25;
@@ -113,7 +114,7 @@ int probeGame(int score, int playerPos) {
         const int digitWidth = static_cast<int>(std::string(digit[0]).size());
         for (int r = 0; r < 5; r++)
             for (int c = 0; c < digitWidth && x + c < 32; c++)
-                if (digit[r][c] == '#') expected[x + c][5 - r] = 10 + 1; // a score cell
+                if (digit[r][c] == '#') expected[x + c][5 - r] = SCORE;
         x += digitWidth + 1;
     }
     for (int r = 0; r < 11; r++)
@@ -125,11 +126,11 @@ int probeGame(int score, int playerPos) {
         for (int cy = 0; cy < 32; cy++) {
             const int found = shown(cx, cy, 32, 32), want = expected[cx][cy];
             const bool babyOrBlack = found == 0 || found == 4 || found == 6 || found == 7;
-            scoreCells += want == 11;
-            scoreSeen += want == 11 && found == 1;
-            wrong += want == 11  ? !babyOrBlack && found != 1
-                     : want >= 0 ? found != want
-                                 : !babyOrBlack;
+            scoreCells += want == SCORE;
+            scoreSeen += want == SCORE && found == 1;
+            wrong += want == SCORE ? !babyOrBlack && found != 1
+                     : want >= 0   ? found != want
+                                   : !babyOrBlack;
         }
     if (wrong == 0 && 2 * scoreSeen >= scoreCells) return 0;
     std::fprintf(stderr, "png_probe: %d cells wrong, %d of the score's %d shown\n", wrong,

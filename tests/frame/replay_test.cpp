@@ -55,16 +55,13 @@ TEST(ReplayFile, RefusesDamagedAndForeignFilesAtTheFirstFault) {
     for (int line = 0; line < 3500; ++line) tooMany += "r 0 " + std::string(64, '9') + "\n";
     const std::pair<std::string, std::string> faults[] = {
         {"", "empty: not a tinyarcade replay"},
-        {"PK\3\4", "line 1: not a tinyarcade replay"},
         {"tinyarcade replay 7\n", "line 1: a replay of format '7'"},
         {head, "it ends after line 3, before its end line"},
         {head + "p -5 1\n" + end, "line 4: a negative number '-5'"},
         {head + "p 20 1\np 19 1\n" + end, "line 5: the clock goes back"},
-        {head + "p 20 33\n" + end, "line 4: a number out of range: '33'"},
         {head + "r 20 1011\n" + end, "line 4: not a run of digits 1 to 9"},
         {head + "p 20 1 press space\n" + end, "line 4: not a key: 'space'"},
         {head + "p 20 1 ended 64\n" + end, "line 4: a number out of range: '64'"},
-        {head + "p 20 99999999999 \n" + end, "line 4: not a number"},
         {head + "r 0 1\n" + end,
          "line 5: the digest's 0 ticks disagree with the passes before it (1)"},
         {head + end + "r 0 1\n", "line 5: a line after the end line"},
