@@ -86,7 +86,7 @@ TEST_F(Mixer, LoudSumsAndProductsClipInsteadOfWrapping) {
 
 using Music = CleanAudio;
 
-TEST_F(Music, TablesHoldTheDescribedNotesAndChords) {
+TEST_F(Music, TablesHoldTheScaleItsNotesAndChords) {
     EXPECT_EQ(NOTE_FREQUENCIES[0], 219.99986f);
     EXPECT_EQ(NOTE_FREQUENCIES[12], 440.0f);
     EXPECT_EQ(NOTE_FREQUENCIES[23], 830.60992f);

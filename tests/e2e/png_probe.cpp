@@ -1,6 +1,6 @@
-// Reads a screenshot of the running game and checks it against hand-made expectations: the
+// Reads a screenshot of the running game and checks it against expectations made by hand: the
 // title picture file, the digits, the catcher and a few cells of the instructions, written out
-// here as the game's description shows them. It never draws with the game's code.
+// here cell by cell. It never draws with the game's code.
 //
 //   png_probe front SHOT.png TITLE.txt   front page: prints "last best" it shows (-1 = none)
 //   png_probe game SHOT.png SCORE POS    game: catcher at POS and SCORE in its corner
