@@ -26,8 +26,8 @@ foreach(line IN LISTS heard)
     list(POP_FRONT recorded want)
     if(NOT line STREQUAL want)
         string(REPLACE ";" "\n" heard "${heard}")
-        string(REGEX MATCH "[0-9]+ " second "${line}")
-        message(FATAL_ERROR "${REPLAY}: the sound differs from second ${second}on, where the "
+        string(REGEX MATCH "^[^ ]+ ([0-9]+)" ignored "${line}")
+        message(FATAL_ERROR "${REPLAY}: the sound differs from second ${CMAKE_MATCH_1} on, where the "
             "recorded digest is \"${want}\"; the digests it renders now:\n${heard}")
     endif()
 endforeach()
