@@ -23,18 +23,18 @@ void startFresh(void (*load)()) {
 }
 
 // The device opens paused; start-up's echo damp goes with the first hand-over.
-const char* startDevice() {
+const char* startDevice(void (*whileWaiting)(uint32_t waited)) {
     const char* reason = "";
-    if (!openDevice(reason)) return reason;
+    if (!openDevice(reason, whileWaiting)) return reason;
     requestEchoDamp();
     pauseDevice(false);
     return nullptr;
 }
 } // namespace
 
-const char* startAudio() {
+const char* startAudio(void (*whileWaiting)(uint32_t waited)) {
     startFresh(startLoader);
-    return startDevice();
+    return startDevice(whileWaiting);
 }
 
 const char* startReplayAudio(bool withDevice) {
@@ -42,7 +42,7 @@ const char* startReplayAudio(bool withDevice) {
     // The recording says when the loader finished: until then the samples are held back.
     audio.samplesReady = false;
     startOfflineSound(withDevice);
-    if (withDevice) return startDevice();
+    if (withDevice) return startDevice(nullptr);
     requestEchoDamp();
     return nullptr;
 }
@@ -77,12 +77,14 @@ void updateAudioReplayed(bool gameActive, bool emotions, const SlotList& recorde
     releaseGameVoices(ended);
 }
 
-void stopAudio() {
+bool stopAudio() {
     pauseDevice(true);
-    closeDevice();
+    // A device that is still closing may still call back: its samples must stay.
+    if (!closeDevice()) return false;
     stopLoader();
     stopOfflineSound();
     // Nothing may start a sample once its frames are gone.
     audio.samplesReady = false;
     freeSamples();
+    return true;
 }

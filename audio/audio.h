@@ -9,8 +9,9 @@
 
 // Start-up: resets the shared state, starts the sample loader and the device. Returns null, or
 // the device's reason when it cannot be opened; the loader is running then, and stopAudio
-// stops it.
-const char* startAudio();
+// stops it. While the device takes its time to open, whileWaiting is called about every tenth
+// of a second with the milliseconds waited (openDevice, audio/device.h).
+const char* startAudio(void (*whileWaiting)(uint32_t waited) = nullptr);
 
 // Start-up for a replay: as startAudio, but the samples are loaded here and now and held back
 // until markSamplesReady, and the callback's work is left to renderOfflineBuffer. With
@@ -45,7 +46,9 @@ bool fedDeviceHasRoom();
 void feedDevice(const uint8_t* stream);
 
 // Shutdown, also after a failed start: closes the device, stops the loader, frees the samples.
-void stopAudio();
+// False when the device did not close within about a second: then the rest stays as it is,
+// and the program must leave without shutting SDL down (leaveNow, platform/messages.h).
+bool stopAudio();
 
 // Starts a game sound on a free game voice; dropped when none is free or, for a sample,
 // before the samples are loaded.

@@ -7,9 +7,9 @@
 
 #include "audio/audio_state.h"
 #include "audio/sample_bank.h"
+#include "platform/messages.h"
 
 #include <atomic>
-#include <cstdio>
 #include <exception>
 #include <thread>
 
@@ -25,10 +25,8 @@ void loadSamples() {
         if (!loadSample(index, &audio.stopLoading.value)) ++withoutMemory;
     }
     if (withoutMemory > 0) {
-        std::fprintf(stderr,
-                     "tinyarcade: not enough memory for %d of the %d samples; playing "
-                     "without them\n",
-                     withoutMemory, SAMPLE_COUNT);
+        say("not enough memory for %d of the %d samples; playing without them", withoutMemory,
+            SAMPLE_COUNT);
     }
     audio.samplesReady = true;
 }
@@ -39,10 +37,7 @@ void startLoader() {
         loaderThread = std::thread(loadSamples);
     } catch (const std::exception& error) {
         // The bank stays empty: every sample sound is silent, as with missing files.
-        std::fprintf(stderr,
-                     "tinyarcade: cannot start the sample loader (%s); playing without "
-                     "samples\n",
-                     error.what());
+        say("cannot start the sample loader (%s); playing without samples", error.what());
         audio.samplesReady = true;
     }
 }

@@ -40,6 +40,8 @@ struct FrameState {
     TickClock clock;
     // Rendered frames; drives the blink of "start" and the cycling text colour.
     int32_t frameCounter = 0;
+    // Start-up has said that the sound server keeps it waiting.
+    bool toldSoundServerSilent = false;
     // The number the next screenshot file tries first.
     int32_t screenshotCounter = 0;
     // Cell (i, j), i across and j upward, is titlePicture[j][i]; 0 is transparent.

@@ -3,6 +3,7 @@
 #include "frame/options.h"
 #include "frame/replay.h"
 #include "frame/start_up.h"
+#include "platform/messages.h"
 
 #include <cstdio>
 #include <string>
@@ -17,12 +18,13 @@ bool prepareRun(const Options& options, std::string& error) {
 }
 
 int failed(const std::string& error, int status) {
-    std::fprintf(stderr, "tinyarcade: %s\n", error.c_str());
+    say("%s", error.c_str());
     return status;
 }
 } // namespace
 
 int main(int argc, char** argv) {
+    guardStandardStreams();
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) return failed(error, 2);

@@ -2,8 +2,8 @@
 #include "frame/missing_data.h"
 
 #include "audio/sample_bank.h"
+#include "platform/messages.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -18,6 +18,5 @@ void reportMissingData(bool pictureFound, int sampleFiles) {
     }
     std::error_code ignored;
     const std::string folder = (std::filesystem::current_path(ignored) / "dat").string();
-    std::fprintf(stderr, "tinyarcade: not found in %s: %s; playing without them\n", folder.c_str(),
-                 missing.c_str());
+    say("not found in %s: %s; playing without them", folder.c_str(), missing.c_str());
 }

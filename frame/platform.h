@@ -20,6 +20,12 @@ struct FrameEvent {
     int key;
 };
 
+// When the display goes away, or refuses a request (as when the OpenGL driver fails), the edge
+// says so on one line, runs `stopFirst` and ends the process with status 1 at once, without
+// exit handlers: no library may unload under the sound device's thread. `stopFirst` runs
+// inside the window system's call that found out and must not touch the window.
+void whenDisplayFails(void (*stopFirst)());
+
 // Opens the full-screen OpenGL window at the display's own size, captioned "tinyarcade", with
 // the pointer hidden and key repeat off. On failure returns false; platformError() says
 // why.

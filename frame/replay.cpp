@@ -12,6 +12,7 @@
 #include "frame/replay_file.h"
 #include "frame/screens.h"
 #include "game/game_title.h"
+#include "platform/messages.h"
 
 #include <cerrno>
 #include <cinttypes>
@@ -159,8 +160,8 @@ int finishRecording() {
     }
     replay.file = nullptr;
     if (replay.writeError == 0) return 0;
-    std::fprintf(stderr, "tinyarcade: the replay %s could not be written whole: %s\n",
-                 replay.path.c_str(), std::strerror(replay.writeError));
+    say("the replay %s could not be written whole: %s", replay.path.c_str(),
+        std::strerror(replay.writeError));
     return 1;
 }
 
@@ -266,7 +267,7 @@ int finishReplay() {
                              std::fseek(replay.wav, 0, SEEK_SET) == 0 &&
                              writeWavHeader(replay.wav, frames);
         if (std::fclose(replay.wav) != 0 || !written) {
-            std::fprintf(stderr, "tinyarcade: writing %s failed\n", replay.wavPath.c_str());
+            say("writing %s failed", replay.wavPath.c_str());
             status = 1;
         }
         replay.wav = nullptr;

@@ -4,6 +4,7 @@
 #include "display/video.h"
 #include "frame/frame_state.h"
 #include "frame/platform.h"
+#include "platform/messages.h"
 
 #include <stb_image_write.h>
 
@@ -96,8 +97,8 @@ int placeScreenshot(const std::string& temporary, int32_t& number) {
 void reportFailure(int error) {
     std::error_code ignored;
     const std::string folder = std::filesystem::current_path(ignored).string();
-    std::fprintf(stderr, "tinyarcade: cannot save a screenshot in %s: %s\n",
-                 folder.empty() ? "the working folder" : folder.c_str(), std::strerror(error));
+    say("cannot save a screenshot in %s: %s",
+        folder.empty() ? "the working folder" : folder.c_str(), std::strerror(error));
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "display/picture.h"
 #include "frame/frame_state.h"
 #include "platform/data_file.h"
+#include "platform/messages.h"
 
 #include <climits>
 #include <cstdio>
@@ -21,19 +22,20 @@ bool isDigit(int c) {
 }
 } // namespace
 
-bool readTitleNumber(std::FILE* file, int& value) {
-    int c = std::fgetc(file);
-    while (isBlank(c)) c = std::fgetc(file);
+bool readTitleNumber(TitleNumberReader& file, int& value) {
+    int c = file.next();
+    while (isBlank(c)) c = file.next();
     const bool negative = c == '-';
-    if (c == '-' || c == '+') c = std::fgetc(file);
+    if (c == '-' || c == '+') c = file.next();
     if (!isDigit(c)) return false;
     // Past INT_MAX + 1 the number is out of range whatever digits follow.
     constexpr long long LIMIT = static_cast<long long>(INT_MAX) + 1;
     long long magnitude = 0;
-    for (; isDigit(c); c = std::fgetc(file)) {
+    for (; isDigit(c); c = file.next()) {
         if (magnitude <= LIMIT) magnitude = magnitude * 10 + (c - '0');
     }
-    if (c != EOF) std::ungetc(c, file);
+    if (file.cutShort) return false;
+    file.putBack(c);
     if (magnitude > (negative ? LIMIT : INT_MAX)) return false;
     value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
@@ -49,17 +51,23 @@ bool readTitlePicture(const char* path) {
     std::memset(frame.titlePicture, 0, sizeof frame.titlePicture);
     std::FILE* opened = openDataFile(path);
     if (!opened) return false;
-    // A failed read (end of file, not a number, out of range) ends the reading: its cell and
-    // every later one keep 0.
+    // A failed read (end of file, not a number, out of range, too far into the file) ends the
+    // reading: its cell and every later one keep 0.
+    TitleNumberReader reader{opened};
     bool reading = true;
     for (auto& line : frame.titlePicture) {
         for (int32_t& cell : line) {
             int value = 0;
-            reading = reading && readTitleNumber(opened, value);
+            reading = reading && readTitleNumber(reader, value);
             if (reading) cell = value;
         }
     }
     std::fclose(opened);
+    if (reader.cutShort) {
+        say("%s: stopped reading after %ld bytes, more than any picture takes; the rest of the "
+            "picture stays empty",
+            path, MOST_TITLE_PICTURE_BYTES);
+    }
     return true;
 }
 

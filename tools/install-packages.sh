@@ -13,7 +13,7 @@ WEB="cmake make python3 emscripten dpkg-dev libstb-dev"
 # cpack's .deb needs dpkg-dev's dpkg-shlibdeps, fakeroot and file; lintian checks it, man-db the
 # manual page.
 PACKAGE="dpkg-dev fakeroot file lintian man-db"
-TEST="$PLAY googletest libgtest-dev xvfb xdotool libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev $WEB $PACKAGE chromium"
+TEST="$PLAY googletest libgtest-dev xvfb xdotool x11-xkb-utils pulseaudio pulseaudio-utils libx11-dev appstream desktop-file-utils clang libclang-rt-14-dev $WEB $PACKAGE chromium"
 
 case "${1:-}" in
 play) packages=$PLAY ;;

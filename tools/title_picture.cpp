@@ -103,11 +103,12 @@ bool onlyBlanksLeft(std::FILE* in) {
 // nothing but white space.
 bool numbersAgree(std::FILE* in, const char* sourcePath, const char* numbersPath,
                   const Picture& picture) {
+    TitleNumberReader reader{in};
     for (int k = 0; k < CELL_COUNT; k++) {
         int i = k % TITLE_PICTURE_SIZE;
         int j = k / TITLE_PICTURE_SIZE;
         int value = 0;
-        if (!readTitleNumber(in, value)) {
+        if (!readTitleNumber(reader, value)) {
             std::fprintf(stderr, "%s: only %d numbers, want %d\n", numbersPath, k, CELL_COUNT);
             return false;
         }

@@ -64,12 +64,15 @@ for try in $(seq 10); do
         [ ! -e "$installed_data/dat" ] && [ ! -L "$installed_data/dat" ] ||
         fail "two launchers at once: dat is not linked to $installed_data, or written into it"
 done
+# A relative XDG_DATA_HOME is ignored, with a line.
 mkdir -p "$HOME/my dat"
 ln -sfn "$HOME/my dat" "$HOME/.local/share/tinyarcade/dat"
-DISPLAY= tinyarcade >/dev/null 2>"$WORK/own.err" || true
+XDG_DATA_HOME="my data" DISPLAY= tinyarcade >/dev/null 2>"$WORK/own.err" || true
 [ "$(readlink "$HOME/.local/share/tinyarcade/dat")" = "$HOME/my dat" ] ||
     fail "the player's own dat link was re-pointed"
-grep -q "^tinyarcade: playing with your own " "$WORK/own.err" || fail "$(cat "$WORK/own.err")"
+IGNORED="XDG_DATA_HOME (my data) is not an absolute path; ignored, playing in $HOME/.local/share"
+grep -q "^tinyarcade: playing with your own " "$WORK/own.err" &&
+    grep -qx "tinyarcade: $IGNORED/tinyarcade" "$WORK/own.err" || fail "$(cat "$WORK/own.err")"
 # A file name is the caller's, though the game plays in its own folder.
 mkdir -p "$WORK/caller"
 echo "not a replay" >"$WORK/caller/some.replay"

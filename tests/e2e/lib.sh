@@ -16,9 +16,11 @@ fail() {
     exit 1
 }
 
-# Ends everything the test started: the program, the X server and any helper.
+# Ends everything the test started: the program, the X server and any helper (a stopped one
+# is woken to hear it).
 cleanup() {
     kill $(jobs -p) 2>/dev/null || true
+    kill -CONT $(jobs -p) 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$WORK"
 }
@@ -36,6 +38,21 @@ wait_until() { # WHAT CHECK...
 start_display() {
     start_xvfb 1280x960x24 "$WORK/xvfb.log" || fail "no X server would start: $(cat "$WORK/xvfb.log")"
 }
+
+# Starts a private PulseAudio server with a null sink (no sound card, no root needed) for the
+# program's "pulseaudio" driver; PULSE_PID is its process.
+start_pulse() {
+    local home=$WORK/pulse
+    mkdir -p -m 700 "$home"
+    HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home pulseaudio -n --daemonize=no \
+        --exit-idle-time=-1 --use-pid-file=no -L module-null-sink \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$home/native" \
+        >"$WORK/pulse.log" 2>&1 &
+    PULSE_PID=$!
+    export PULSE_SERVER=unix:$home/native
+    wait_until "no sound server started" pulse_listens
+}
+pulse_listens() { kill -0 "$PULSE_PID" && [ -S "$WORK/pulse/native" ]; }
 
 # A fresh playing folder with the game's data.
 make_folder() {

@@ -33,6 +33,8 @@ sed 's/.\x08//g' "$WORK/page.txt" | grep -q "^EXIT STATUS" ||
 report=$(appstreamcli validate-tree --pedantic --no-net "$root/usr" 2>&1) &&
     ! grep -q "^ *[EWIP]: " <<<"$report" || fail "$report"
 [ -f "$root/usr/share/doc/tinyarcade/copyright" ] || fail "no copyright file"
+version=$(XDG_DATA_HOME="$WORK/data" "$root/usr/games/tinyarcade" --version 2>&1)
+[ "$version" = "tinyarcade 1.0.0" ] || fail "--version says: $version"
 
 start_display
 folder="$WORK/data/tinyarcade"

@@ -4,6 +4,7 @@
 //
 //   png_probe front SHOT.png TITLE.txt   front page: prints "last best" it shows (-1 = none)
 //   png_probe game SHOT.png SCORE POS    game: catcher at POS and SCORE in its corner
+//   png_probe emotions SHOT.png          game: emotions felt (a background of noise)
 //   png_probe size SHOT.png              prints "width height"
 //
 // Each picture cell is read at the centre of its block and named by the nearest base colour of
@@ -138,13 +139,24 @@ int probeGame(int score, int playerPos) {
     return 1;
 }
 
+// Felt emotions fill the game's black background with noise: then most pixels are not black.
+int probeEmotions() {
+    int black = 0;
+    for (int x = 0; x < 32; x++)
+        for (int y = 0; y < 32; y++) black += shown(x, y, 32, 32) == 0;
+    if (2 * black < 32 * 32) return 0;
+    std::fprintf(stderr, "png_probe: %d black pixels, no emotions\n", black);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int channels = 0;
     shot = argc < 3 ? nullptr : stbi_load(argv[2], &width, &height, &channels, 4);
     if (!shot) {
-        std::fprintf(stderr, "usage: png_probe front|game|size SHOT.png ..., a readable PNG\n");
+        std::fprintf(stderr,
+                     "usage: png_probe front|game|emotions|size SHOT.png ..., a readable PNG\n");
         return 2;
     }
     const std::string mode = argv[1];
@@ -152,6 +164,7 @@ int main(int argc, char** argv) {
     if (mode == "size") status = std::printf("%d %d\n", width, height) < 0 ? 2 : 0;
     if (mode == "front" && argc == 4) status = probeFrontPage(argv[3]);
     if (mode == "game" && argc == 5) status = probeGame(std::atoi(argv[3]), std::atoi(argv[4]));
+    if (mode == "emotions") status = probeEmotions();
     stbi_image_free(shot);
     return status;
 }

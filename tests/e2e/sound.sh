@@ -1,8 +1,8 @@
-# The real sound stream, from one run. SDL's disk audio driver writes the sound to a raw file
-# (signed 16-bit stereo at 44100 Hz, paced like a sound card); audio_probe checks that the first
-# "jump" of a game's baby sounds whole, on its grid point, at its level. Games are left alone
-# until their time paradox, until the stream holds a jump: one is enough once the samples have
-# loaded.
+# The real sound stream, from one run, and a sound server that stops answering. SDL's disk audio
+# driver writes the sound to a raw file (signed 16-bit stereo at 44100 Hz, paced like a sound
+# card); audio_probe checks that the first "jump" of a game's baby sounds whole, on its grid
+# point, at its level. Games are left alone until their time paradox, until the stream holds a
+# jump: one is enough once the samples have loaded.
 source "$(dirname "$0")/lib.sh"
 STREAM=$WORK/stream.raw
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$STREAM
@@ -30,3 +30,23 @@ for games in 1 2 3 4 5; do
 done
 key Escape
 expect_exit "Escape on the front page"
+
+# A sound server that stops answering (stopped with SIGSTOP): the quit is not held up, with one
+# line; a start against it says so on one line, and Escape then leaves.
+start_pulse
+export SDL_AUDIODRIVER=pulseaudio
+start_game
+# The window opens before the sound device does: stop the server only once the game plays on it.
+plays_on_server() { alive && [ -n "$(pactl list short sink-inputs 2>/dev/null)" ]; }
+wait_until "the game's sound never reached the server" plays_on_server
+kill -STOP "$PULSE_PID"
+key Escape
+expect_exit "Escape with the sound server stopped" \
+    "tinyarcade: the sound device did not close within a second; leaving without it"
+start_game
+WAITING="tinyarcade: the sound server does not answer; waiting for it (Escape quits)"
+said_waiting() { alive && [ "$(cat "$WORK/game.err")" = "$WAITING" ]; }
+wait_until "no line about the sound server" said_waiting
+key Escape
+expect_exit "Escape while waiting for the sound server" "" 1
+kill -CONT "$PULSE_PID"

@@ -2,6 +2,7 @@
 // games and their scores, the rectangle a game is shown in; the title picture file; screenshots.
 #include "display/picture.h"
 #include "frame/frame_state.h"
+#include "frame/key_place.h"
 #include "frame/main_loop.h"
 #include "frame/screens.h"
 #include "frame/screenshot.h"
@@ -142,9 +143,39 @@ TEST_F(Frame, TitlePictureCellsLandInOrderUntilTheFirstBadNumber) {
         EXPECT_EQ(drawnCells(), c.drawn) << "case " << &c - cases;
         for (auto [x, y, index] : c.cells) EXPECT_EQ(pixelAt(x, y), index) << &c - cases;
     }
+    // A number that never ends (or a file still being written) is read no further than a
+    // megabyte, with one line; read whole, its leading zeros would make it a 2.
+    std::ofstream(path) << "1 " << std::string(2 << 20, '0') << "2 3";
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(readTitlePicture(path.c_str()));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tinyarcade: " + path +
+                  ": stopped reading after 1048576 bytes, more than any picture takes; the rest "
+                  "of the picture stays empty\n");
+    EXPECT_EQ(drawnCells(), 1);
     std::remove(path.c_str()); // no file: nothing, not even what the last one held
     EXPECT_FALSE(readTitlePicture(path.c_str()));
     EXPECT_EQ(drawnCells(), 0);
+}
+
+// X key codes 52 and 53 are the keys left of x and of c; what the layouts give there (ru, gr, il
+// as SDL 1.2 reports them through sdl12-compat, recorded under Xvfb with setxkbmap).
+TEST(KeyPlace, ZAndXByPlaceOnlyWhereTheLayoutGivesNoAsciiCharacter) {
+    const struct {
+        int symbol, scancode, taken;
+    } keys[] = {
+        {'z', 52, 'z'}, {'x', 53, 'x'}, // us
+        {'y', 52, 'y'}, {'z', 29, 'z'}, // de: the key labelled Z is z, the one left of x is y
+        {'w', 52, 'w'}, {';', 52, ';'}, // fr, Dvorak
+        {209, 52, 'z'}, {222, 53, 'x'}, // ru
+        {230, 52, 'z'}, {247, 53, 'x'}, // gr
+        {241, 53, 'x'}, {232, 29, 232}, // il, and another key of it
+        {0, 52, 'z'},   {273, 52, 273}, // a key without a symbol; Up stays Up
+    };
+    for (const auto& key : keys) {
+        EXPECT_EQ(symbolByPlace(key.symbol, key.scancode), key.taken)
+            << key.symbol << " at " << key.scancode;
+    }
 }
 
 std::string readFile(const char* name) {

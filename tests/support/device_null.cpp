@@ -3,7 +3,7 @@
 
 #include "audio/device.h"
 
-bool openDevice(const char*& reason) {
+bool openDevice(const char*& reason, void (*)(uint32_t)) {
     reason = nullDevice.failure;
     nullDevice.open = !reason;
     nullDevice.paused = true;
@@ -14,6 +14,7 @@ void pauseDevice(bool paused) {
     nullDevice.paused = paused;
 }
 
-void closeDevice() {
+bool closeDevice() {
     nullDevice.open = false;
+    return true;
 }

@@ -18,7 +18,8 @@ stage() { echo "web test: $*" >&2; }
 
 # Debian's emscripten runs on whichever node comes first on PATH: show it Debian's modules.
 export NODE_PATH=/usr/share/nodejs
-[ -f "$web_build/CMakeCache.txt" ] || {
+# A configure that failed half way left a cache but no Makefile: configure again.
+[ -f "$web_build/Makefile" ] || {
     stage "configuring $web_build with emscripten"
     emcmake cmake -S "$source_dir" -B "$web_build"
 }
