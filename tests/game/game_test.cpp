@@ -1,6 +1,6 @@
-// GameState and GameTitle: held keys and the ending; the rules per tick (spawns, speed bands,
-// the catcher, catches, escapes), worked by hand. Their pictures and sounds are checked by the
-// recorded runs (tests/replays).
+// GameTitle: the rules per tick (spawns, speed bands, the catcher, catches, escapes) and the
+// ending, worked by hand. Their pictures and sounds are checked by the recorded runs
+// (tests/replays).
 #include "audio/audio_state.h"
 #include "game/game_title.h"
 #include "platform/chance.h"
@@ -11,15 +11,6 @@
 #include <vector>
 
 namespace {
-
-TEST(GameState, HeldKeysFollowPressesAndReleases) {
-    GameState game;
-    for (int key : {KEY_UP, KEY_DOWN, KEY_Z, KEY_LEFT, KEY_Z}) game.keyDown(key);
-    game.keyUp(KEY_UP);
-    game.keyUp(KEY_Z); // pressed twice, released once
-    game.keyUp(KEY_X); // never pressed
-    EXPECT_EQ(game.heldKeys, (std::vector<int>{KEY_DOWN, KEY_LEFT}));
-}
 
 // The rules of one game, from a fixed seed.
 class Game : public ::testing::Test {
