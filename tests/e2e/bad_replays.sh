@@ -1,6 +1,6 @@
-# Hostile and damaged replay files, and wrong command lines: each ends the program with one line
-# and status 1 (2 for the command line) before any window opens, at once, without a crash, a
-# hang or a large allocation (the address space is limited to 1 GB).
+# Hostile and damaged replay files: each ends the program with one line and status 1 before any
+# window opens, at once, without a crash, a hang or a large allocation (the address space is
+# limited to 1 GB). The command line: its refusals are unit tests, the status and --version here.
 source "$(dirname "$0")/lib.sh"
 make_folder
 ulimit -v 1048576
@@ -22,12 +22,9 @@ for file in truncated long-line long-pass billion negative newer foreign folder 
 done
 expect_one_line "tinyarcade: the replay $BAD/pipe: not a regular file" "$WORK/play" "$TINYARCADE" --play "$BAD/pipe"
 
-# The command line: --version and --help say what they should, anything unknown is refused.
+
+# The program's own answers to its command line: the version, and status 2 for a refusal.
 [ "$("$TINYARCADE" --version)" = "tinyarcade 1.0.0" ] || fail "--version said: $("$TINYARCADE" --version)"
-[ "$("$TINYARCADE" --help | grep -c '^  --')" = 7 ] || fail "--help said: $("$TINYARCADE" --help)"
-for words in "--fullscreen" "--record" "--wav out.wav" "--play a --check b"; do
-    status=0
-    "$TINYARCADE" $words >/dev/null 2>"$WORK/game.err" || status=$?
-    [ "$status" = 2 ] && [ "$(wc -l <"$WORK/game.err")" = 1 ] ||
-        fail "tinyarcade $words: status $status, said: $(cat "$WORK/game.err")"
-done
+status=0
+"$TINYARCADE" --wav out.wav >/dev/null 2>&1 || status=$?
+[ "$status" = 2 ] || fail "tinyarcade --wav out.wav: status $status"

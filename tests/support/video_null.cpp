@@ -17,8 +17,10 @@ void showPicture(const uint8_t*) {
     nullVideo.shownPictures++;
 }
 
-void showGameImage(const GameImage&, float, float, float, float) {
+void showGameImage(const GameImage&, float x, float y, float width, float height) {
     nullVideo.shownGameImages++;
+    const float rectangle[4] = {x, y, width, height};
+    std::memcpy(nullVideo.gameRectangle, rectangle, sizeof rectangle);
 }
 
 void swapFrame() {}
