@@ -171,7 +171,7 @@ async function main() {
 
     // The run so far, saved as a replay: the desktop game computes the same run from it.
     await page.click("#replay");
-    const saved = path.join(work, "tinyarcade.replay");
+    const saved = path.join(downloads, "tinyarcade.replay");
     const replay = await waitFor("the replay", () => fs.existsSync(saved) && fs.statSync(saved).size > 0 && saved, 10).catch(() => null);
     const checked = replay ? checkNatively(replay) : "no replay downloaded";
     check("a replay saved in the browser checks ok on the desktop",
