@@ -33,10 +33,8 @@ install(CODE [[
     set(bin "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${bin_folder}")
     file(MAKE_DIRECTORY "${bin}/../games")
     file(RENAME "${bin}/tinyarcade" "${bin}/../games/tinyarcade")
-    file(GLOB left "${bin}/*")
-    if(NOT left)
-        file(REMOVE_RECURSE "${bin}")
-    endif()
+    # rmdir takes the folder away only when nothing else is left in it.
+    execute_process(COMMAND rmdir "${bin}" ERROR_QUIET)
 ]] COMPONENT debian EXCLUDE_FROM_ALL)
 
 # Debian's changelog of the package, beside changelog.gz: in the package alone, never in a
