@@ -7,6 +7,7 @@
 #include "audio/sample_bank.h"
 
 #include <emscripten.h>
+#include <emscripten/eventloop.h>
 
 #include <cstdint>
 
@@ -24,7 +25,7 @@ void loadNextSample(void* generation) {
     if (!loading || generation != generationTag()) return;
     if (audio.nextSample < SAMPLE_COUNT) {
         loadSample(audio.nextSample++);
-        emscripten_async_call(loadNextSample, generation, 0);
+        emscripten_set_timeout(loadNextSample, 0, generation);
         return;
     }
     loading = false;
@@ -42,7 +43,7 @@ void startLoader() {
     audio.nextSample = 0;
     loading = true;
     loaderGeneration++;
-    emscripten_async_call(loadNextSample, generationTag(), 0);
+    emscripten_set_timeout(loadNextSample, 0, generationTag());
 }
 
 void stopLoader() {

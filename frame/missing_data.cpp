@@ -2,9 +2,9 @@
 #include "frame/missing_data.h"
 
 #include "audio/sample_bank.h"
+#include "platform/data_file.h"
 #include "platform/messages.h"
 
-#include <filesystem>
 #include <string>
 
 void reportMissingData(bool pictureFound, int sampleFiles) {
@@ -16,7 +16,8 @@ void reportMissingData(bool pictureFound, int sampleFiles) {
                                     : std::to_string(SAMPLE_COUNT - sampleFiles) + " of the " +
                                           std::to_string(SAMPLE_COUNT) + " samples";
     }
-    std::error_code ignored;
-    const std::string folder = (std::filesystem::current_path(ignored) / "dat").string();
+    std::string folder = workingFolder();
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    folder += "dat";
     say("not found in %s: %s; playing without them", folder.c_str(), missing.c_str());
 }

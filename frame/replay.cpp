@@ -1,21 +1,19 @@
-// Recording, watching and checking runs. The file's lines are replay_file.cpp's; this file
-// decides what goes into them, feeds them back to the main loop, and compares the digests.
+// Recording runs, and the run's inputs pass by pass. The file's lines are replay_file.cpp's;
+// this file decides what goes into them. Watching and checking (replay_play.cpp) feed the
+// main loop through the run's ReplayPlayer.
 #include "frame/replay.h"
 
 #include "audio/audio.h"
-#include "audio/device.h"
-#include "audio/wav_file.h"
 #include "display/palette.h"
 #include "display/picture.h"
 #include "frame/frame_state.h"
 #include "frame/main_loop.h"
-#include "frame/replay_file.h"
+#include "frame/replay_run.h"
 #include "frame/screens.h"
 #include "game/game_title.h"
 #include "platform/messages.h"
 
 #include <cerrno>
-#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -25,60 +23,13 @@
 namespace {
 // A digest after every this many ticks (some 2.3 s), and one at the end.
 constexpr uint32_t DIGEST_TICKS = 128;
-// Watching: the sound is made this many buffers ahead of the clock, and a pass waits at most
-// this long for its recorded moment (a longer stall, when the game ran nothing, is shortened).
-constexpr uint64_t PLAY_SOUND_LEAD = 2;
-constexpr uint32_t LONGEST_WAIT = 1000;
-constexpr uint32_t WAIT_STEP = 10;
-// --wav: at most an hour of sound.
-constexpr uint64_t MOST_WAV_BUFFERS = 3600ull * SAMPLE_RATE / DEVICE_BUFFER_FRAMES;
-constexpr int BUFFER_BYTES = DEVICE_BUFFER_FRAMES * STEREO_FRAME_BYTES;
-
-struct Replay {
-    ReplayMode mode = ReplayMode::NONE;
-    std::string path;
-    ReplayHeader header;
-    // The pass being recorded or replayed.
-    RecordedPass pass;
-    // Ticks run since the main loop began.
-    uint64_t ticks = 0;
-    // Every frame drawn since the last digest, carried into its hashes.
-    int32_t lastFrame = 0;
-    uint32_t pictures = FNV_START;
-    uint32_t gamePictures = FNV_START;
-    uint32_t palettes = FNV_START;
-
-    // Recording: the lines not yet in the file (all of them without a file).
-    ReplayWriter writer;
-    std::FILE* file = nullptr;
-    // The file did not exist before.
-    bool created = false;
-    int writeError = 0;
-    bool samplesWereReady = false;
-    bool loopStarted = false;
-    uint32_t loopStart = 0;
-
-    // Replaying.
-    std::string text;
-    ReplayReader reader;
-    size_t nextEvent = 0;
-    bool endReached = false;
-    bool differs = false;
-    uint32_t firstDifference = 0;
-
-    // A replay's sound: buffers made so far, the WAV file, and the clock a watcher's pass waits
-    // for (its recorded clock counts from here).
-    uint64_t buffers = 0;
-    std::FILE* wav = nullptr;
-    std::string wavPath;
-    bool playStarted = false;
-    uint32_t playStart = 0;
-};
+} // namespace
 
 Replay replay;
 
+namespace {
 bool replaying() {
-    return replay.mode == ReplayMode::PLAY || replay.mode == ReplayMode::CHECK;
+    return replay.player != nullptr;
 }
 
 // The palette as shown: ten colours of three bytes.
@@ -106,24 +57,6 @@ void noteFrame() {
     uint8_t shown[PALETTE_SIZE * 3];
     shownPalette(shown);
     replay.palettes = fnv1a(shown, sizeof shown, replay.palettes);
-}
-
-ReplayDigest currentDigest() {
-    ReplayDigest digest;
-    digest.ticks = static_cast<uint32_t>(replay.ticks);
-    digest.games = frame.gamesStarted;
-    digest.picture = replay.pictures;
-    digest.gamePicture = replay.gamePictures;
-    digest.palette = replay.palettes;
-    digest.lastScore = frame.lastScore;
-    digest.bestScore = frame.bestScore;
-    if (frame.gameActive) digest.score = topScreen().score;
-    return digest;
-}
-
-// A digest line starts the hashes afresh.
-void restartDigest() {
-    replay.pictures = replay.gamePictures = replay.palettes = FNV_START;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -164,124 +97,25 @@ int finishRecording() {
         std::strerror(replay.writeError));
     return 1;
 }
-
-// ---------------------------------------------------------------------------------------------
-// [SECTION] Replaying
-
-void compareDigest(const ReplayDigest& recorded) {
-    if (!replay.differs && !(currentDigest() == recorded)) {
-        replay.differs = true;
-        replay.firstDifference = recorded.ticks;
-    }
-    restartDigest();
-}
-
-// The replay's sound up to `buffers` device buffers: into the WAV file when checking, to the
-// device when watching (as far as it has room).
-void makeSoundUntil(uint64_t buffers) {
-    uint8_t stream[BUFFER_BYTES];
-    if (replay.mode == ReplayMode::CHECK && replay.wav) {
-        for (; replay.buffers < buffers && replay.buffers < MOST_WAV_BUFFERS; replay.buffers++) {
-            renderOfflineBuffer(stream);
-            if (std::fwrite(stream, 1, sizeof stream, replay.wav) != sizeof stream) break;
-        }
-    } else if (replay.mode == ReplayMode::PLAY) {
-        for (; replay.buffers < buffers && fedDeviceHasRoom(); replay.buffers++) {
-            renderOfflineBuffer(stream);
-            feedDevice(stream);
-        }
-    }
-}
-
-// Device buffers that have played by `milliseconds`.
-uint64_t buffersBy(uint32_t milliseconds) {
-    return static_cast<uint64_t>(milliseconds) * SAMPLE_RATE / (DEVICE_BUFFER_FRAMES * 1000ull);
-}
-
-// The watcher's own keys do nothing but Escape, and closing the window.
-bool watcherLeaves() {
-    FrameEvent event;
-    while (pollFrameEvent(&event)) {
-        if (event.type == FrameEvent::QUIT ||
-            (event.type == FrameEvent::PRESS && event.key == KEY_CODE_ESCAPE)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Watching: waits for the pass's recorded moment, making the sound meanwhile.
-bool waitForPass() {
-    if (!replay.playStarted) replay.playStart = clockMilliseconds() - replay.pass.clock;
-    replay.playStarted = true;
-    for (;;) {
-        if (watcherLeaves()) return false;
-        const uint32_t elapsed = clockMilliseconds() - replay.playStart;
-        makeSoundUntil(buffersBy(elapsed) + PLAY_SOUND_LEAD);
-        if (elapsed >= replay.pass.clock) return true;
-        uint32_t wait = replay.pass.clock - elapsed;
-        if (wait > LONGEST_WAIT) {
-            replay.playStart -= wait - LONGEST_WAIT;
-            wait = LONGEST_WAIT;
-        }
-        sleepMilliseconds(wait < WAIT_STEP ? wait : WAIT_STEP);
-    }
-}
-
-// Reads on to the next pass, comparing the digests on the way. False at the end line.
-bool nextRecordedPass() {
-    ReplayItem item = ReplayItem::PASS;
-    ReplayDigest digest;
-    while (!replay.endReached && readReplayItem(replay.reader, item, replay.pass, digest)) {
-        if (item == ReplayItem::PASS) return true;
-        compareDigest(digest);
-        replay.endReached = item == ReplayItem::END;
-    }
-    return false;
-}
-
-bool beginReplayedPass() {
-    if (!nextRecordedPass()) return false;
-    replay.nextEvent = 0;
-    if (replay.pass.samplesReady) markSamplesReady();
-    takeSamplesReady();
-    if (replay.mode == ReplayMode::CHECK) {
-        makeSoundUntil(buffersBy(replay.pass.clock));
-        return true;
-    }
-    return waitForPass();
-}
-
-int finishReplay() {
-    // A replay that stopped early (Escape, or a run that went another way) never met the rest.
-    const bool ranOut = !nextRecordedPass() && replay.endReached;
-    if (!ranOut && !replay.differs) {
-        replay.differs = true;
-        replay.firstDifference = static_cast<uint32_t>(replay.ticks);
-    }
-    if (replay.mode == ReplayMode::PLAY) return 0;
-    int status = replay.differs ? 1 : 0;
-    if (replay.wav) {
-        const auto frames = static_cast<uint32_t>(replay.buffers * DEVICE_BUFFER_FRAMES);
-        const bool written = std::fflush(replay.wav) == 0 && std::ferror(replay.wav) == 0 &&
-                             std::fseek(replay.wav, 0, SEEK_SET) == 0 &&
-                             writeWavHeader(replay.wav, frames);
-        if (std::fclose(replay.wav) != 0 || !written) {
-            say("writing %s failed", replay.wavPath.c_str());
-            status = 1;
-        }
-        replay.wav = nullptr;
-    }
-    std::printf("ticks %" PRIu64 " games %d last %d best %d ", replay.ticks, frame.gamesStarted,
-                frame.lastScore, frame.bestScore);
-    if (replay.differs) {
-        std::printf("differs at tick %u\n", replay.firstDifference);
-    } else {
-        std::printf("ok\n");
-    }
-    return status;
-}
 } // namespace
+
+ReplayDigest currentDigest() {
+    ReplayDigest digest;
+    digest.ticks = static_cast<uint32_t>(replay.ticks);
+    digest.games = frame.gamesStarted;
+    digest.picture = replay.pictures;
+    digest.gamePicture = replay.gamePictures;
+    digest.palette = replay.palettes;
+    digest.lastScore = frame.lastScore;
+    digest.bestScore = frame.bestScore;
+    if (frame.gameActive) digest.score = topScreen().score;
+    return digest;
+}
+
+// A digest line starts the hashes afresh.
+void restartDigest() {
+    replay.pictures = replay.gamePictures = replay.palettes = FNV_START;
+}
 
 // ---------------------------------------------------------------------------------------------
 // [SECTION] The run
@@ -303,20 +137,6 @@ bool startRecording(const char* path, std::string& error) {
     return replay.file != nullptr;
 }
 
-bool startReplay(const char* path, ReplayMode mode, const char* wavPath, std::string& error) {
-    replay = Replay{};
-    replay.path = path;
-    std::string fault;
-    if (!loadReplayFile(path, replay.text, fault) || !checkReplayText(replay.text, fault) ||
-        !readReplayHeader(replay.reader, replay.text, replay.header)) {
-        error = "the replay " + replay.path + ": " + fault;
-        return false;
-    }
-    if (wavPath) replay.wavPath = wavPath;
-    replay.mode = mode;
-    return true;
-}
-
 ReplayMode replayMode() {
     return replay.mode;
 }
@@ -334,30 +154,19 @@ bool beginRun(std::string& error) {
         replay.header.titlePicture = picture;
         writeReplayHeader(replay.writer, replay.header);
         flushRecording();
-    } else if (replaying() && picture != replay.header.titlePicture) {
-        error = "the replay " + replay.path +
-                " was recorded with another title picture than dat/tc0.txt here";
-        return false;
     }
-    if (!replay.wavPath.empty()) {
-        replay.wav = std::fopen(replay.wavPath.c_str(), "wb");
-        if (!replay.wav || !writeWavHeader(replay.wav, 0)) {
-            error = "cannot write " + replay.wavPath + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    return true;
+    return !replaying() || replay.player->beginRun(picture, error);
 }
 
 void abandonRun() {
     if (replay.file) std::fclose(replay.file);
     if (replay.file && replay.created) unlink(replay.path.c_str());
-    if (replay.wav) std::fclose(replay.wav);
+    if (replaying()) replay.player->abandon();
     replay = Replay{};
 }
 
 bool beginPassInputs() {
-    if (replaying()) return beginReplayedPass();
+    if (replaying()) return replay.player->beginPass();
     const bool ready = takeSamplesReady();
     if (replay.mode == ReplayMode::RECORD) {
         if (!replay.loopStarted) replay.loopStart = frame.clock.lastTicks;
@@ -417,16 +226,8 @@ bool sleepsBetweenPasses() {
 }
 
 int finishRun() {
-    switch (replay.mode) {
-    case ReplayMode::RECORD:
-        return finishRecording();
-    case ReplayMode::PLAY:
-    case ReplayMode::CHECK:
-        return finishReplay();
-    case ReplayMode::NONE:
-        break;
-    }
-    return 0;
+    if (replaying()) return replay.player->finish();
+    return replay.mode == ReplayMode::RECORD ? finishRecording() : 0;
 }
 
 std::string replaySoFar() {

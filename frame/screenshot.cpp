@@ -4,6 +4,7 @@
 #include "display/video.h"
 #include "frame/frame_state.h"
 #include "frame/platform.h"
+#include "platform/data_file.h"
 #include "platform/messages.h"
 
 #include <stb_image_write.h>
@@ -14,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,8 +95,7 @@ int placeScreenshot(const std::string& temporary, int32_t& number) {
 }
 
 void reportFailure(int error) {
-    std::error_code ignored;
-    const std::string folder = std::filesystem::current_path(ignored).string();
+    const std::string folder = workingFolder();
     say("cannot save a screenshot in %s: %s",
         folder.empty() ? "the working folder" : folder.c_str(), std::strerror(error));
 }

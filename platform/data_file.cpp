@@ -1,6 +1,7 @@
 // Data files through POSIX: opened without blocking, kept only when fstat says regular file.
 #include "platform/data_file.h"
 
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,4 +18,10 @@ std::FILE* openDataFile(const char* path) {
     }
     if (!file) close(descriptor);
     return file;
+}
+
+// getcwd rather than std::filesystem, whose paths and errors would weigh on the browser's page.
+std::string workingFolder() {
+    char path[PATH_MAX];
+    return getcwd(path, sizeof path) ? path : "";
 }

@@ -6,7 +6,11 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 // Opens `path` for reading when it is a regular file, checked on the opened descriptor; null
 // when it is missing, unreadable or anything else.
 std::FILE* openDataFile(const char* path);
+
+// The working folder's path, for the lines that name it; empty when it cannot be told.
+std::string workingFolder();
